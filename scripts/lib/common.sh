@@ -1,0 +1,77 @@
+# Shared set-up for scripts/play and scripts/test: packages, SFML 3, configure, build.
+# Sourced, not run. Every step checks first and does nothing when its work is already done,
+# so a second run neither downloads nor rebuilds.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD_DIR="${HINGEWALK_BUILD_DIR:-$ROOT/build}"
+GAME_DIR="$BUILD_DIR/game"
+SFML_PREFIX="$ROOT/third_party/sfml3"
+
+say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Debian packages the build, the tests and the data generators need.
+PACKAGES=(
+    g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
+    xvfb xauth libgl1 libgl1-mesa-dri libx11-6 libxrandr2 libxcursor1 libxi6 libudev1
+    libfreetype6 libharfbuzz0b libvorbis0a libvorbisenc2 libvorbisfile3 libogg0
+    sox lame espeak-ng imagemagick fonts-dejavu-core
+    ca-certificates
+)
+
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    say "Installing ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+system_has_sfml3() {
+    local cfg
+    for cfg in /usr/lib/*/cmake/SFML/SFMLConfigVersion.cmake /usr/lib/cmake/SFML/SFMLConfigVersion.cmake \
+        /usr/local/lib/cmake/SFML/SFMLConfigVersion.cmake; do
+        [ -f "$cfg" ] && grep -qE 'PACKAGE_VERSION "3\.' "$cfg" && return 0
+    done
+    return 1
+}
+
+# Prints the CMake arguments that select SFML: nothing for a system SFML 3, else the private prefix.
+ensure_sfml() {
+    if system_has_sfml3; then
+        SFML_CMAKE_ARGS=()
+        return 0
+    fi
+    if [ ! -f "$SFML_PREFIX/.complete" ]; then
+        say "Fetching SFML 3 and its runtime into third_party/sfml3"
+        "$ROOT/scripts/lib/fetch-sfml" "$SFML_PREFIX" || die "could not provide SFML 3 (see the messages above)"
+    fi
+    SFML_CMAKE_ARGS=("-DHINGEWALK_SFML_PREFIX=$SFML_PREFIX")
+}
+
+configure_and_build() {
+    local build_type="${1:-RelWithDebInfo}" dir="${2:-$BUILD_DIR}"
+    shift 2 || true
+    if [ ! -f "$dir/build.ninja" ]; then
+        say "Configuring $dir"
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${SFML_CMAKE_ARGS[@]}" "$@"
+    fi
+    say "Building $dir"
+    cmake --build "$dir"
+}
+
+prepare() {
+    ensure_packages
+    ensure_sfml
+    configure_and_build RelWithDebInfo "$BUILD_DIR"
+}

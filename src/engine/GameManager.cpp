@@ -1,0 +1,101 @@
+#include "engine/GameManager.hpp"
+
+#include "display/DisplayManager.hpp"
+#include "display/InputManager.hpp"
+#include "engine/ClockSystem.hpp"
+#include "engine/GameObject.hpp"
+#include "engine/LogManager.hpp"
+#include "engine/PhysicsManager.hpp"
+#include "engine/WorldManager.hpp"
+
+#include <algorithm>
+
+std::int64_t FramePacer::WaitAfterFrame(std::int64_t now)
+{
+    std::int64_t wait = nextFrame - now;
+    if (wait <= 0)
+    {
+        nextFrame = now;
+        wait = 0;
+    }
+    nextFrame += frameMs;
+    return wait;
+}
+
+void GameManager::StartUp()
+{
+    GameManager& game = getInstance();
+    LogManager::StartUp();
+    ClockSystem::StartUp();
+    WorldManager::StartUp();
+    PhysicsManager& physics = PhysicsManager::getInstance();
+    physics.outEvent = EventOut();
+    physics.collisionEvent = EventCollision();
+    DisplayManager::StartUp();
+    InputManager::StartUp();
+    game.tickEvent = EventTick();
+    game.lateTickEvent = EventLateTick();
+    game.startEvent = EventStart();
+}
+
+void GameManager::Run()
+{
+    running = true;
+    startEvent.Publish();
+    ClockSystem& clock = ClockSystem::getInstance();
+    clock.Delta();
+    if (!running)
+        return;
+
+    FramePacer pacer;
+    pacer.frameMs = 1000 / targetFps;
+    pacer.nextFrame = clock.ElapsedMs() + pacer.frameMs;
+    bool firstFrame = true;
+    for (;;)
+    {
+        if (!DisplayManager::getInstance().PollWindowEvents())
+        {
+            running = false;
+            return;
+        }
+        const double dt = firstFrame ? 1.0 / targetFps : clock.Delta();
+        RunFrame(std::min(maxDelta, dt));
+        if (!running)
+            return;
+        firstFrame = false;
+        ClockSystem::SleepMs(pacer.WaitAfterFrame(clock.ElapsedMs()));
+        if (!running)
+            return;
+    }
+}
+
+bool GameManager::Frame(double measuredDelta)
+{
+    if (!DisplayManager::getInstance().PollWindowEvents())
+    {
+        running = false;
+        return false;
+    }
+    RunFrame(std::min(maxDelta, measuredDelta));
+    return true;
+}
+
+void GameManager::RunFrame(double dt)
+{
+    PhysicsManager& physics = PhysicsManager::getInstance();
+    physics.delta = dt;
+    tickEvent.Publish();
+    physics.Update();
+    lateTickEvent.Publish();
+    WorldManager::getInstance().DeleteMarked();
+
+    DisplayManager& display = DisplayManager::getInstance();
+    display.window.clear(display.clearColour);
+    std::vector<GameObject*> drawing = WorldManager::getInstance().GetAllObjects();
+    std::stable_sort(drawing.begin(), drawing.end(),
+                     [](const GameObject* a, const GameObject* b) { return a->depth < b->depth; });
+    for (GameObject* object : drawing)
+        object->Draw();
+    display.FlushGlyphs();
+    display.window.display();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/Manager.hpp"
+
+#include <cstdint>
+
+// Keeps frames on a fixed grid of `frameMs` slots. A frame that ends after its slot drops the
+// backlog: the next slot is measured from that moment instead of running frames back to back.
+struct FramePacer
+{
+    std::int64_t frameMs = 16;
+    std::int64_t nextFrame = 0;
+
+    // Milliseconds to sleep after a frame that ended at `now`; moves to the next slot.
+    std::int64_t WaitAfterFrame(std::int64_t now);
+};
+
+// Owns the main loop and the three frame events.
+class GameManager : public Manager<GameManager>
+{
+public:
+    bool running = false;
+    EventTick tickEvent;
+    EventLateTick lateTickEvent;
+    EventStart startEvent;
+    std::int32_t targetFps = 60;
+    // The largest time step, in seconds, handed to the physics step.
+    double maxDelta = 0.1;
+
+    static void StartUp();
+
+    void Run();
+    // One pass of the loop with a given measured time step and no pacing: polls the window,
+    // then runs the frame. False when the window was closed. Tests drive frames through this.
+    bool Frame(double measuredDelta);
+
+private:
+    void RunFrame(double dt);
+};

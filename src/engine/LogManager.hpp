@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/Manager.hpp"
+
+#include <fstream>
+
+// Owns "log.txt", which start-up creates empty. Nothing writes to it.
+class LogManager : public Manager<LogManager>
+{
+public:
+    std::ofstream logFile;
+
+    static void StartUp();
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/Manager.hpp"
+
+#include <vector>
+
+class GameObject;
+
+// Registry and owner of every game object. Removal is deferred: marking takes an object out
+// of the world at once, destruction waits for the end of the frame.
+class WorldManager : public Manager<WorldManager>
+{
+public:
+    std::vector<GameObject*> objects;
+    // The game world set aside while the pause menu shows.
+    std::vector<GameObject*> stashedObjects;
+    std::vector<GameObject*> deletionQueue;
+
+    static void StartUp();
+
+    std::vector<GameObject*> GetAllObjects() const { return objects; }
+    void MarkForDeletion(GameObject* object);
+    void DeleteMarked();
+    void MarkAllForDeletion();
+    void StashWorld();
+    void RestoreWorld();
+};

@@ -1,0 +1,49 @@
+#include "scenes/Map.hpp"
+
+#include "engine/WorldManager.hpp"
+#include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+
+void Map::ClearWorld()
+{
+    WorldManager::getInstance().MarkAllForDeletion();
+    BigAccessingOfData::getInstance().tileCells.clear();
+}
+
+void Map::ChangeScene(std::int32_t n)
+{
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    ResourceManager& resources = ResourceManager::getInstance();
+    ClearWorld();
+    data.currentScene = SceneNumber::Loading;
+    data.pendingScene = n;
+    BuildScene(SceneNumber::Loading);
+
+    if (n == SceneNumber::SettingsMenu && data.resumeScene != SceneNumber::NoGame)
+        resources.PauseAll();
+    else if (n == SceneNumber::Resume)
+        resources.StopAllExceptPaused();
+    else
+        resources.StopAll();
+
+    resources.LoadSound("DoorOpen", "sfx/door_open.mp3");
+    resources.LoadSound("DoorClose", "sfx/door_close.mp3");
+    resources.PlaySound("DoorOpen", 50);
+}
+
+void Map::LoadScene(std::int32_t n)
+{
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    ClearWorld();
+    if (n == SceneNumber::Resume)
+    {
+        WorldManager::getInstance().RestoreWorld();
+        data.currentScene = data.resumeScene;
+        ResourceManager::getInstance().ResumePaused();
+        return;
+    }
+    if (data.currentScene == SceneNumber::Loading)
+        ResourceManager::getInstance().PlaySound("DoorClose", 50);
+    data.currentScene = n;
+    BuildScene(n);
+}

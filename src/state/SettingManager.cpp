@@ -1,0 +1,124 @@
+#include "state/SettingManager.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace
+{
+const sf::Color kDefaultPlayerColour(212, 130, 59, 255);
+}
+
+std::unordered_map<std::string, std::string> SettingManager::Parse(const std::string& text)
+{
+    std::unordered_map<std::string, std::string> parsed;
+    std::size_t start = 0;
+    while (start <= text.size())
+    {
+        std::size_t end = text.find(';', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string piece = text.substr(start, end - start);
+        const std::size_t colon = piece.find(':');
+        if (!piece.empty() && colon != std::string::npos)
+            parsed[piece.substr(0, colon)] = piece.substr(colon + 1);
+        start = end + 1;
+    }
+    return parsed;
+}
+
+std::string SettingManager::Serialise() const
+{
+    std::string text;
+    for (const auto& [key, value] : values)
+        text += key + ":" + value + ";";
+    return text;
+}
+
+void SettingManager::Load()
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+    {
+        values.clear();
+        return;
+    }
+    std::stringstream content;
+    content << file.rdbuf();
+    values = Parse(content.str());
+}
+
+bool SettingManager::Save() const
+{
+    // Write beside the file and rename over it, so a crash or a full disk mid-write never
+    // leaves a truncated settings file behind.
+    const std::string temporary = path + ".tmp";
+    bool written = false;
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (file.is_open())
+        {
+            file << Serialise();
+            file.flush();
+            written = file.good();
+        }
+    }
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    std::cerr << "Error: Could not save settings!\n";
+    return false;
+}
+
+std::string SettingManager::Get(const std::string& key, const std::string& fallback) const
+{
+    const auto it = values.find(key);
+    return it == values.end() ? fallback : it->second;
+}
+
+void SettingManager::Set(const std::string& key, const std::string& value)
+{
+    values[key] = value;
+}
+
+sf::Color HueColour(double hue)
+{
+    if (hue <= 0.0)
+        return kDefaultPlayerColour;
+    double d = std::fmod(hue, 360.0);
+    if (d < 0.0)
+        d += 360.0;
+    const double x = 1.0 - std::fabs(std::fmod(d / 60.0, 2.0) - 1.0);
+    double r = 0, g = 0, b = 0;
+    if (d < 60)
+        r = 1, g = x;
+    else if (d < 120)
+        r = x, g = 1;
+    else if (d < 180)
+        g = 1, b = x;
+    else if (d < 240)
+        g = x, b = 1;
+    else if (d < 300)
+        r = x, b = 1;
+    else
+        r = 1, b = x;
+    const auto byte = [](double v) { return static_cast<std::uint8_t>(v * 255.0); };
+    return {byte(r), byte(g), byte(b), 255};
+}
+
+sf::Color PlayerColour()
+{
+    try
+    {
+        const double hue = std::stod(SettingManager::getInstance().Get("Hue", "0"));
+        if (hue < 1.0)
+            return kDefaultPlayerColour;
+        return HueColour(hue);
+    }
+    catch (const std::exception&)
+    {
+        return kDefaultPlayerColour;
+    }
+}

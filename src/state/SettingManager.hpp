@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/Manager.hpp"
+
+#include <SFML/Graphics/Color.hpp>
+
+#include <string>
+#include <unordered_map>
+
+// The player's settings and unlocks: text keys to text values, kept in one line of
+// "key:value;" entries. Readers bring their own defaults and convert the text themselves.
+class SettingManager : public Manager<SettingManager>
+{
+public:
+    std::string path = "important/settings.txt";
+    std::unordered_map<std::string, std::string> values;
+
+    void Load();
+    // False (with the message on standard error) when the file could not be written; the
+    // previous file is then left as it was.
+    bool Save() const;
+    std::string Get(const std::string& key, const std::string& fallback) const;
+    void Set(const std::string& key, const std::string& value);
+
+    static std::unordered_map<std::string, std::string> Parse(const std::string& text);
+    std::string Serialise() const;
+};
+
+sf::Color HueColour(double hue);
+// The colour of the player's door, from the "Hue" setting.
+sf::Color PlayerColour();
