@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/GameObject.hpp"
+
+// A small screen-fixed door that flies off in a random direction, falls and vanishes after
+// three seconds: click feedback, bursts and explosions.
+class DoorParticle : public GameObject
+{
+public:
+    double age = 0.0;
+
+    DoorParticle();
+    void HandleEvent(Event& event) override;
+};
+
+// A grey star orbiting the screen point (0, 3.7); brighter stars turn faster. Removed as a
+// group through its type "KillMe".
+class UnknownSpinnerStar : public GameObject
+{
+public:
+    double angle = 0.0;
+    double speed = 0.0;
+    double radius = 0.0;
+
+    UnknownSpinnerStar();
+    void HandleEvent(Event& event) override;
+};
+
+// A star of the fights' backdrops, tinted, orbiting the screen point (0, 2.0).
+class SpaceEffect : public GameObject
+{
+public:
+    double angle = 0.0;
+    double speed = 0.0;
+    double radius = 0.0;
+
+    explicit SpaceEffect(sf::Color tint);
+    void HandleEvent(Event& event) override;
+};
+
+// Leaves a falling door every 1.3 screen units the mouse travels (at most 8 per move).
+class DoorParticleSpawner : public GameObject
+{
+public:
+    double carry = 0.0;
+    double lastX = 0.0;
+    double lastY = 0.0;
+
+    DoorParticleSpawner();
+    void HandleEvent(Event& event) override;
+};
+
+// The cut-scene missile: it blows up itself and whatever it hits.
+class Missile : public GameObject
+{
+public:
+    Missile(WorldPoint position, WorldPoint velocity);
+    void HandleEvent(Event& event) override;
+};
+
+// Fifty door particles bursting from an object's place, twice as fast as usual.
+void BurstIntoParticles(const GameObject& source);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/GameObject.hpp"
+
+#include <cstdint>
+
+// Scenery that only shows a sprite: the flying and the perched eagle, rocks, the chicken.
+class EagleAnimated : public GameObject
+{
+public:
+    EagleAnimated();
+};
+
+class Rock : public GameObject
+{
+public:
+    Rock();
+};
+
+class EagleNOTAnimated : public GameObject
+{
+public:
+    EagleNOTAnimated();
+};
+
+class Chicken : public GameObject
+{
+public:
+    // Stands on the grid point (a, b), in tile-sized steps.
+    Chicken(std::int32_t a, std::int32_t b);
+};

@@ -1,0 +1,23 @@
+#include "scenes/SceneChangeTimer.hpp"
+
+#include "engine/GameManager.hpp"
+#include "engine/PhysicsManager.hpp"
+#include "scenes/Map.hpp"
+
+SceneChangeTimer::SceneChangeTimer(double seconds, std::int32_t scene) : delay(seconds), targetScene(scene)
+{
+    solidness = Spectral;
+    GameManager::getInstance().tickEvent.Subscribe(this);
+}
+
+void SceneChangeTimer::HandleEvent(Event&)
+{
+    if (fired)
+        return;
+    elapsed += PhysicsManager::getInstance().delta;
+    if (elapsed >= delay)
+    {
+        fired = true;
+        Map::getInstance().ChangeScene(targetScene);
+    }
+}

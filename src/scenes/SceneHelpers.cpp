@@ -1,0 +1,49 @@
+#include "resources/ResourceManager.hpp"
+#include "scenes/SceneBuilders.hpp"
+#include "state/SettingManager.hpp"
+
+#include <stdexcept>
+
+namespace scenes
+{
+WorldPoint GridToWorld(std::int32_t gx, std::int32_t gy)
+{
+    // Same arithmetic as tile placement, so a tile's position compares equal to its cell's.
+    return {(gx * 7) * 0.32, (gy * 5) * 0.7};
+}
+
+void PlaySceneMusic(const std::string& name, const std::string& file)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    resources.LoadMusic(name, file);
+    resources.PlayMusic(name, 100, true, false);
+}
+
+std::string Setting(const std::string& key)
+{
+    return SettingManager::getInstance().Get(key, "0");
+}
+
+std::int32_t IntegerSetting(const std::string& key)
+{
+    try
+    {
+        return std::stoi(Setting(key));
+    }
+    catch (const std::exception&)
+    {
+        return 0;
+    }
+}
+
+bool KnobThirteenIsDue()
+{
+    for (int n = 2; n <= 5; ++n)
+        if (IntegerSetting("DoorLabel" + std::to_string(n)) != 1)
+            return false;
+    for (int n = 6; n <= 12; ++n)
+        if (Setting("DoorLabel" + std::to_string(n)) != "1")
+            return false;
+    return Setting("DoorLabel13") == "0";
+}
+} // namespace scenes

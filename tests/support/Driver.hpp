@@ -1,0 +1,28 @@
+#pragma once
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include <functional>
+
+namespace testsupport
+{
+// Drives the real game headless: the window under the virtual display, synthetic key events
+// through the display's event path, frames with a fixed time step and no sleeping.
+class GameDriver
+{
+public:
+    // Runs the game's start-up and treats a game as running (so Escape pauses).
+    GameDriver();
+    ~GameDriver();
+    GameDriver(const GameDriver&) = delete;
+    GameDriver& operator=(const GameDriver&) = delete;
+
+    void Press(sf::Keyboard::Key key);
+    void Release(sf::Keyboard::Key key);
+    void Frames(int count, double dt = 1.0 / 60.0);
+    // Runs frames until `done` holds; false if it never did within `limit` frames.
+    bool RunUntil(const std::function<bool()>& done, int limit, double dt = 1.0 / 60.0);
+    // How many process-exit requests the quit scene made.
+    static int exitRequests;
+};
+} // namespace testsupport
