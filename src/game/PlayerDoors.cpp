@@ -137,6 +137,9 @@ Door::Door()
 
     if (doorFrame < 1)
         doorFrame = 0;
+    // The pose rule picks the look of designs 13 and up from the frame shown, so the door must
+    // show its design before its first update, or a door that starts out walking keeps frame 0.
+    sprite.frameIndex = doorFrame;
     SettingManager::getInstance().Set("DKS", std::to_string(doorFrame));
     if (MultiplayerOn())
         new SecondDoor(this);
@@ -156,7 +159,8 @@ void Door::HandleEvent(Event& event)
     }
     else if (name == "Out")
     {
-        if (static_cast<EventOut&>(event).object == this && LeaveView())
+        // Other objects leaving the view are none of the door's business.
+        if (static_cast<EventOut&>(event).object != this || LeaveView())
             return;
     }
     UpdateMotion();
@@ -219,6 +223,7 @@ SecondDoor::Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterI
     sprite.backgroundPerRun = true;
     solidness = Spectral;
     doorFrame = std::max(1, ReadDoorDesign(1));
+    sprite.frameIndex = doorFrame;
     boxHeight -= 2.0;
     boxOffsetY -= 0.5;
     slides = true;

@@ -15,11 +15,9 @@ std::unordered_map<std::string, std::string> SettingManager::Parse(const std::st
 {
     std::unordered_map<std::string, std::string> parsed;
     std::size_t start = 0;
-    while (start <= text.size())
+    // Every entry ends with ';': text after the last one is not an entry.
+    for (std::size_t end = text.find(';'); end != std::string::npos; end = text.find(';', start))
     {
-        std::size_t end = text.find(';', start);
-        if (end == std::string::npos)
-            end = text.size();
         const std::string piece = text.substr(start, end - start);
         const std::size_t colon = piece.find(':');
         if (!piece.empty() && colon != std::string::npos)
@@ -85,7 +83,8 @@ void SettingManager::Set(const std::string& key, const std::string& value)
 
 sf::Color HueColour(double hue)
 {
-    if (hue <= 0.0)
+    // NaN and infinity have no sector (and no byte value).
+    if (hue <= 0.0 || !std::isfinite(hue))
         return kDefaultPlayerColour;
     double d = std::fmod(hue, 360.0);
     if (d < 0.0)
