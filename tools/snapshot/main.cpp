@@ -1,0 +1,195 @@
+// hingewalk-snapshot: renders a scene (or a named test arrangement) for a number of frames with
+// the game's own start-up and frame, then saves the window as a PNG. Run it from a game
+// directory, under a display (a virtual one is fine):
+//
+//   hingewalk-snapshot --out FILE.png [--scene N] [--arrangement NAME] [--frames K]
+//                      [--dt 0.016] [--size WxH]
+//
+// --scene builds scene N (an unknown number builds an empty world); without --scene and
+// --arrangement the splash scene is built. --size sets the window to W x H as is, without the
+// 16:9 correction a user resize gets, so letterbox bars show. Missing sound effects only warn.
+#include "Arrangements.hpp"
+#include "dialogue/DialogManager.hpp"
+#include "display/DisplayManager.hpp"
+#include "engine/GameManager.hpp"
+#include "engine/WorldManager.hpp"
+#include "resources/ResourceManager.hpp"
+#include "scenes/GameStartup.hpp"
+#include "scenes/Map.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "state/SettingManager.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace
+{
+struct Options
+{
+    std::string out;
+    std::optional<int> scene;
+    std::string arrangement;
+    int frames = 1;
+    double dt = 0.016;
+    unsigned width = 0;
+    unsigned height = 0;
+};
+
+[[noreturn]] void Usage(const std::string& problem)
+{
+    std::cerr << "hingewalk-snapshot: " << problem << "\n"
+              << "usage: hingewalk-snapshot --out FILE.png [--scene N] [--arrangement NAME] [--frames K]"
+                 " [--dt SECONDS] [--size WxH]\narrangements:";
+    for (const std::string& name : ArrangementNames())
+        std::cerr << " " << name;
+    std::cerr << "\n";
+    std::exit(2);
+}
+
+Options Parse(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string flag = argv[i];
+        if (i + 1 >= argc)
+            Usage("missing value after " + flag);
+        const std::string value = argv[++i];
+        try
+        {
+            if (flag == "--out")
+                o.out = value;
+            else if (flag == "--scene")
+                o.scene = std::stoi(value);
+            else if (flag == "--arrangement")
+                o.arrangement = value;
+            else if (flag == "--frames")
+                o.frames = std::stoi(value);
+            else if (flag == "--dt")
+                o.dt = std::stod(value);
+            else if (flag == "--size")
+            {
+                const std::size_t x = value.find('x');
+                if (x == std::string::npos)
+                    Usage("--size wants WxH");
+                o.width = static_cast<unsigned>(std::stoul(value.substr(0, x)));
+                o.height = static_cast<unsigned>(std::stoul(value.substr(x + 1)));
+            }
+            else
+                Usage("unknown option " + flag);
+        }
+        catch (const std::logic_error&)
+        {
+            Usage("bad value for " + flag + ": " + value);
+        }
+    }
+    if (o.out.empty())
+        Usage("--out is required");
+    if (o.scene && !o.arrangement.empty())
+        Usage("give --scene or --arrangement, not both");
+    if (o.frames < 0 || (o.width == 0) != (o.height == 0))
+        Usage("bad --frames or --size");
+    return o;
+}
+
+// The game's start-up, except that a missing sound effect only warns: snapshots need no audio.
+void StartUp()
+{
+    const std::string soundFailure = "ResourceManager: failed to load sound: ";
+    try
+    {
+        StartGame();
+        return;
+    }
+    catch (const std::runtime_error& error)
+    {
+        if (std::string(error.what()).rfind(soundFailure, 0) != 0)
+            throw;
+        std::cerr << "hingewalk-snapshot: warning: " << error.what() << "\n";
+    }
+    // The sounds are the last files StartGame loads; finish its remaining steps here.
+    try
+    {
+        ResourceManager::getInstance().LoadSound("knock", "sfx/knock.mp3");
+    }
+    catch (const std::runtime_error& error)
+    {
+        std::cerr << "hingewalk-snapshot: warning: " << error.what() << "\n";
+    }
+    DisplayManager::getInstance().cameraHalfHeight = 12.0;
+    try
+    {
+        BigAccessingOfData::getInstance().loadingLength =
+            std::stod(SettingManager::getInstance().Get("Loading Length", "3"));
+    }
+    catch (const std::exception&)
+    {
+        BigAccessingOfData::getInstance().loadingLength = 3.0;
+    }
+}
+
+void SetWindowSize(unsigned width, unsigned height)
+{
+    DisplayManager& display = DisplayManager::getInstance();
+    display.window.setSize({width, height});
+    // Drop the window's own resize notice so that the first frame does not correct the shape.
+    if (display.window.getSize() != sf::Vector2u(width, height))
+        std::cerr << "hingewalk-snapshot: warning: the window is " << display.window.getSize().x << "x"
+                  << display.window.getSize().y << "\n";
+    while (display.window.pollEvent())
+    {
+    }
+    display.ApplyLetterbox(display.window.getSize().x, display.window.getSize().y);
+}
+
+bool Save(const std::string& path)
+{
+    sf::RenderWindow& window = DisplayManager::getInstance().window;
+    sf::Texture capture(window.getSize());
+    capture.update(window);
+    return capture.copyToImage().saveToFile(path);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = Parse(argc, argv);
+    try
+    {
+        StartUp();
+        if (options.width)
+            SetWindowSize(options.width, options.height);
+        if (!options.arrangement.empty())
+        {
+            if (!BuildArrangement(options.arrangement))
+                Usage("no arrangement named " + options.arrangement);
+        }
+        else
+        {
+            Map::getInstance().LoadScene(options.scene.value_or(SceneNumber::Splash));
+        }
+        GameManager& game = GameManager::getInstance();
+        for (int frame = 0; frame < options.frames; ++frame)
+            if (!game.Frame(options.dt))
+                throw std::runtime_error("the window was closed");
+        if (!Save(options.out))
+            throw std::runtime_error("cannot write " + options.out);
+    }
+    catch (const std::exception& error)
+    {
+        std::cerr << "hingewalk-snapshot: " << error.what() << "\n";
+        return 1;
+    }
+    WorldManager& world = WorldManager::getInstance();
+    world.MarkAllForDeletion();
+    world.DeleteMarked();
+    if (DialogManager::instanceExists)
+        DialogManager::getInstance().UnsubscribeAll();
+    std::cout << options.out << "\n";
+    return 0;
+}
