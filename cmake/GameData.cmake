@@ -31,10 +31,12 @@ add_custom_command(OUTPUT "${GAME_DIR}/font-fixed-v3.ttf"
             "${GAME_DIR}/font-fixed-v3.ttf" 0.6
     DEPENDS "${DEJAVU_MONO}" "${CMAKE_SOURCE_DIR}/tools/condense-font" VERBATIM)
 
-# The window icon: the player's door, frame 1 of the door sprite, drawn in the door's colour.
+# The window icon: the player's door with a round knob (frame 6 of the door sprite), drawn
+# in the door's colour on black.
+set(DEJAVU_MONO_BOLD "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf")
 add_custom_command(OUTPUT "${GAME_DIR}/cool_image.png"
-    COMMAND "${CMAKE_SOURCE_DIR}/tools/make-icon" "${CMAKE_SOURCE_DIR}/data/sprites/Door.txt" 1
-            "${DEJAVU_MONO}" "${GAME_DIR}/cool_image.png"
+    COMMAND "${CMAKE_SOURCE_DIR}/tools/make-icon" "${CMAKE_SOURCE_DIR}/data/sprites/Door.txt" 6
+            "${DEJAVU_MONO_BOLD}" "${GAME_DIR}/cool_image.png"
     DEPENDS "${CMAKE_SOURCE_DIR}/data/sprites/Door.txt" "${CMAKE_SOURCE_DIR}/tools/make-icon" VERBATIM)
 
 # The program only checks that this file exists.
