@@ -7,17 +7,15 @@
 //
 // --scene builds scene N (an unknown number builds an empty world); without --scene and
 // --arrangement the splash scene is built. --size sets the window to W x H as is, without the
-// 16:9 correction a user resize gets, so letterbox bars show. Missing sound effects only warn.
+// 16:9 correction a user resize gets, so letterbox bars show.
 #include "Arrangements.hpp"
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
 #include "engine/GameManager.hpp"
 #include "engine/WorldManager.hpp"
-#include "resources/ResourceManager.hpp"
 #include "scenes/GameStartup.hpp"
 #include "scenes/Map.hpp"
 #include "state/BigAccessingOfData.hpp"
-#include "state/SettingManager.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -97,42 +95,6 @@ Options Parse(int argc, char** argv)
     return o;
 }
 
-// The game's start-up, except that a missing sound effect only warns: snapshots need no audio.
-void StartUp()
-{
-    const std::string soundFailure = "ResourceManager: failed to load sound: ";
-    try
-    {
-        StartGame();
-        return;
-    }
-    catch (const std::runtime_error& error)
-    {
-        if (std::string(error.what()).rfind(soundFailure, 0) != 0)
-            throw;
-        std::cerr << "hingewalk-snapshot: warning: " << error.what() << "\n";
-    }
-    // The sounds are the last files StartGame loads; finish its remaining steps here.
-    try
-    {
-        ResourceManager::getInstance().LoadSound("knock", "sfx/knock.mp3");
-    }
-    catch (const std::runtime_error& error)
-    {
-        std::cerr << "hingewalk-snapshot: warning: " << error.what() << "\n";
-    }
-    DisplayManager::getInstance().cameraHalfHeight = 12.0;
-    try
-    {
-        BigAccessingOfData::getInstance().loadingLength =
-            std::stod(SettingManager::getInstance().Get("Loading Length", "3"));
-    }
-    catch (const std::exception&)
-    {
-        BigAccessingOfData::getInstance().loadingLength = 3.0;
-    }
-}
-
 void SetWindowSize(unsigned width, unsigned height)
 {
     DisplayManager& display = DisplayManager::getInstance();
@@ -161,7 +123,7 @@ int main(int argc, char** argv)
     const Options options = Parse(argc, argv);
     try
     {
-        StartUp();
+        StartGame();
         if (options.width)
             SetWindowSize(options.width, options.height);
         if (!options.arrangement.empty())
