@@ -1,5 +1,6 @@
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
+#include "support/Harness.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/VideoMode.hpp>
@@ -7,36 +8,27 @@
 #include <string>
 #include <vector>
 
+using Log = std::vector<std::string>;
+
 namespace
 {
-struct Heard
-{
-    std::string name;
-    int key = 0;
-    int action = 0;
-    int button = 0;
-    WorldPoint position;
-};
-
+// Writes each event as "Keyboard KEY ACTION", "Mouse BUTTON ACTION" or its bare name, and keeps
+// the mouse positions.
 struct Recorder : EventReceiver
 {
-    std::vector<Heard> heard;
+    Log heard;
+    std::vector<WorldPoint> positions;
     void HandleEvent(Event& event) override
     {
-        Heard h;
-        h.name = event.GetName();
+        std::string line = event.GetName();
         if (auto* key = dynamic_cast<EventKeyboard*>(&event))
-        {
-            h.key = key->key;
-            h.action = key->action;
-        }
+            line += " " + std::to_string(key->key) + " " + std::to_string(key->action);
         else if (auto* mouse = dynamic_cast<EventMouse*>(&event))
         {
-            h.action = mouse->action;
-            h.button = mouse->button;
-            h.position = mouse->position;
+            line += " " + std::to_string(mouse->button) + " " + std::to_string(mouse->action);
+            positions.push_back(mouse->position);
         }
-        heard.push_back(h);
+        heard.push_back(line);
     }
 };
 
@@ -76,12 +68,7 @@ class Input : public ::testing::Test
 
     void SetUp() override
     {
-        if (!display.window.isOpen())
-            DisplayManager::StartUp();
-        display.SetFullscreen(false);
-        display.window.setSize({1280, 720});
-        display.ApplyLetterbox(1280, 720);
-        display.cameraHalfHeight = 12.0;
+        testsupport::ResetWindow(12.0);
         InputManager::StartUp();
         input.keyboardEvent.Subscribe(&recorder);
         input.mouseEvent.Subscribe(&recorder);
@@ -91,20 +78,12 @@ class Input : public ::testing::Test
 
 TEST_F(Input, KeysArePublishedWithTheirCodeAndActionAndUnknownKeysAsMinusOne)
 {
-    input.HandleWindowEvent(Key<Press>(sf::Keyboard::Key::A));
-    input.HandleWindowEvent(Key<Press>(sf::Keyboard::Key::Escape));
-    input.HandleWindowEvent(Key<Release>(sf::Keyboard::Key::Down));
-    input.HandleWindowEvent(Key<Press>(sf::Keyboard::Key::Unknown));
-    input.HandleWindowEvent(Key<Release>(sf::Keyboard::Key::Unknown));
-    ASSERT_EQ(recorder.heard.size(), 5u);
-    const int keys[] = {0, 36, 74, -1, -1};
-    const int actions[] = {1, 1, 2, 1, 2};
-    for (std::size_t i = 0; i < 5; ++i)
-    {
-        EXPECT_EQ(recorder.heard[i].name, "Keyboard");
-        EXPECT_EQ(recorder.heard[i].key, keys[i]) << i;
-        EXPECT_EQ(recorder.heard[i].action, actions[i]) << i;
-    }
+    using K = sf::Keyboard::Key;
+    for (const sf::Event& e : {Key<Press>(K::A), Key<Press>(K::Escape), Key<Release>(K::Down),
+                               Key<Press>(K::Unknown), Key<Release>(K::Unknown)})
+        input.HandleWindowEvent(e);
+    EXPECT_EQ(recorder.heard,
+              (Log{"Keyboard 0 1", "Keyboard 36 1", "Keyboard 74 2", "Keyboard -1 1", "Keyboard -1 2"}));
     EXPECT_EQ(input.keyboardEvent.key, -1) << "the payload keeps the last values";
 }
 
@@ -116,42 +95,34 @@ TEST_F(Input, MouseButtonsMapToOneToFiveAndAnythingElseToZero)
         input.HandleWindowEvent(Click<Down>(static_cast<sf::Mouse::Button>(b), {640, 360}));
         input.HandleWindowEvent(Click<Up>(static_cast<sf::Mouse::Button>(b), {640, 360}));
     }
-    ASSERT_EQ(recorder.heard.size(), 12u);
-    for (std::size_t i = 0; i < 12; ++i)
-    {
-        const int expectedButton = i / 2 < 5 ? int(i / 2) + 1 : 0;
-        EXPECT_EQ(recorder.heard[i].name, "Mouse");
-        EXPECT_EQ(recorder.heard[i].button, expectedButton) << i;
-        EXPECT_EQ(recorder.heard[i].action, i % 2 == 0 ? 1 : 2) << i;
-    }
+    EXPECT_EQ(recorder.heard,
+              (Log{"Mouse 1 1", "Mouse 1 2", "Mouse 2 1", "Mouse 2 2", "Mouse 3 1", "Mouse 3 2", "Mouse 4 1",
+                   "Mouse 4 2", "Mouse 5 1", "Mouse 5 2", "Mouse 0 1", "Mouse 0 2"}));
 }
 
 TEST_F(Input, MovesAndClicksCarryWorldPositionsFromTheCentreOfTheDrawingArea)
 {
     display.cameraPosition = {30.0, -12.0};
     input.HandleWindowEvent(Move({640 + 120, 360 - 60})); // 30 px per unit at half-height 12
-    ASSERT_EQ(recorder.heard.size(), 1u);
-    EXPECT_EQ(recorder.heard[0].action, 3);
-    EXPECT_EQ(recorder.heard[0].button, 0);
-    EXPECT_NEAR(recorder.heard[0].position.x, 4.0, 1e-6);
-    EXPECT_NEAR(recorder.heard[0].position.y, 2.0, 1e-6);
     EXPECT_NEAR(input.mousePosition.x, 4.0, 1e-6);
     EXPECT_NEAR(input.mousePosition.y, 2.0, 1e-6);
-
     input.HandleWindowEvent(Click<Down>(sf::Mouse::Button::Left, {640, 360}));
-    EXPECT_NEAR(recorder.heard.back().position.x, 0.0, 1e-9);
-    EXPECT_NEAR(recorder.heard.back().position.y, 0.0, 1e-9);
     EXPECT_NEAR(input.mousePosition.x, 0.0, 1e-9);
 
     // A square window: the drawing area is 1000 x 563 with bars above and below.
     display.window.setSize({1000, 1000});
     display.ApplyLetterbox(1000, 1000);
     input.HandleWindowEvent(Click<Down>(sf::Mouse::Button::Left, {500, 500}));
-    EXPECT_NEAR(recorder.heard.back().position.y, 0.0, 0.05);
     input.HandleWindowEvent(Click<Up>(sf::Mouse::Button::Right, {500, 20}));
-    ASSERT_EQ(recorder.heard.size(), 4u) << "a click in the black bar is still published";
-    EXPECT_GT(recorder.heard.back().position.y, 12.0);
-    EXPECT_EQ(recorder.heard.back().button, 2);
+    EXPECT_EQ(recorder.heard, (Log{"Mouse 0 3", "Mouse 1 1", "Mouse 1 1", "Mouse 2 2"}))
+        << "a click in the black bar is still published";
+    const std::vector<WorldPoint>& at = recorder.positions;
+    EXPECT_NEAR(at[0].x, 4.0, 1e-6);
+    EXPECT_NEAR(at[0].y, 2.0, 1e-6);
+    EXPECT_NEAR(at[1].x, 0.0, 1e-9);
+    EXPECT_NEAR(at[1].y, 0.0, 1e-9);
+    EXPECT_NEAR(at[2].y, 0.0, 0.05);
+    EXPECT_GT(at[3].y, 12.0);
     EXPECT_GT(input.mousePosition.y, 12.0);
 }
 
@@ -187,23 +158,16 @@ TEST_F(Input, TheDisplayHandlesF11AndFocusLossFirstThenPassesEveryEventButCloseO
     EXPECT_TRUE(display.HandleWindowEvent(Key<Press>(sf::Keyboard::Key::F11)));
     EXPECT_TRUE(display.fullscreen);
     EXPECT_EQ(display.window.getSize(), sf::VideoMode::getDesktopMode().size);
-    ASSERT_EQ(recorder.heard.size(), 2u);
-    EXPECT_EQ(recorder.heard[0].name, "Fullscreen");
-    EXPECT_EQ(recorder.heard[1].name, "Keyboard");
-    EXPECT_EQ(recorder.heard[1].key, 95);
-    EXPECT_EQ(recorder.heard[1].action, 1);
+    EXPECT_EQ(recorder.heard, (Log{"Fullscreen", "Keyboard 95 1"}));
 
     display.HandleWindowEvent(Key<Release>(sf::Keyboard::Key::F11));
     EXPECT_TRUE(display.fullscreen) << "only a press toggles";
     display.HandleWindowEvent(Key<Press>(sf::Keyboard::Key::F11));
     EXPECT_FALSE(display.fullscreen);
     EXPECT_EQ(display.window.getSize(), sf::Vector2u(1280, 720));
-
     display.HandleWindowEvent(sf::Event::FocusLost{});
-    ASSERT_EQ(displayEvents.heard.size(), 3u);
-    EXPECT_EQ(displayEvents.heard[2].name, "Defocus");
+    EXPECT_EQ(displayEvents.heard, (Log{"Fullscreen", "Fullscreen", "Defocus"}));
 
-    recorder.heard.clear();
     int passedOn = 0;
     display.SetEventCallback([&](const sf::Event&) { ++passedOn; });
     EXPECT_FALSE(display.HandleWindowEvent(sf::Event::Closed{}));

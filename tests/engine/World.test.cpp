@@ -7,17 +7,10 @@
 
 using testsupport::CountOf;
 using testsupport::RecordingObject;
+using Log = std::vector<std::string>;
 
 namespace
 {
-// A listener outside the world: it is neither stashed nor restored.
-struct Listener : EventReceiver
-{
-    std::vector<std::string>* log;
-    explicit Listener(std::vector<std::string>* calls) : log(calls) {}
-    void HandleEvent(Event& event) override { log->push_back("listener:" + event.GetName()); }
-};
-
 class World : public ::testing::Test
 {
   protected:
@@ -32,7 +25,7 @@ class World : public ::testing::Test
 
     WorldManager& world = WorldManager::getInstance();
     EventTick tick;
-    std::vector<std::string> log;
+    Log log;
 };
 } // namespace
 
@@ -45,7 +38,7 @@ TEST_F(World, AnObjectMarkingItselfFinishesItsHandlerAndStaysAllocatedUntilDelet
         a->Note("still running");
     };
     tick.Publish();
-    EXPECT_EQ(log, (std::vector<std::string>{"a:Tick", "a:OnDestroy", "a:still running"}));
+    EXPECT_EQ(log, (Log{"a:Tick", "a:OnDestroy", "a:still running"}));
     EXPECT_TRUE(world.objects.empty());
     EXPECT_EQ(world.deletionQueue, std::vector<GameObject*>{a});
     EXPECT_TRUE(a->subscriptions.empty());
@@ -56,27 +49,21 @@ TEST_F(World, AnObjectMarkingItselfFinishesItsHandlerAndStaysAllocatedUntilDelet
     EXPECT_TRUE(world.deletionQueue.empty());
 }
 
-TEST_F(World, MarkingTwiceCallsOnDestroyOnceAndDestroysOnce)
-{
-    RecordingObject* a = Make("a");
-    RecordingObject* b = Make("b");
-    world.MarkForDeletion(a);
-    world.MarkForDeletion(a);
-    EXPECT_EQ(world.deletionQueue.size(), 1u);
-    EXPECT_EQ(world.objects, std::vector<GameObject*>{b});
-    world.DeleteMarked();
-    EXPECT_EQ(log, (std::vector<std::string>{"a:OnDestroy", "a:deleted"}));
-}
-
-TEST_F(World, MarkingALaterReceiverKeepsItsHandlerFromRunning)
+TEST_F(World, MarkingTwiceCallsOnDestroyOnceAndAMarkedLaterReceiverMissesTheEvent)
 {
     RecordingObject* a = Make("a");
     RecordingObject* b = Make("b");
     RecordingObject* c = Make("c");
-    a->onEvent = [&](Event&) { world.MarkForDeletion(b); };
+    a->onEvent = [&](Event&)
+    {
+        world.MarkForDeletion(b);
+        world.MarkForDeletion(b);
+    };
     tick.Publish();
-    EXPECT_EQ(log, (std::vector<std::string>{"a:Tick", "b:OnDestroy", "c:Tick"}));
+    EXPECT_EQ(world.deletionQueue, std::vector<GameObject*>{b});
     EXPECT_EQ(world.objects, (std::vector<GameObject*>{a, c}));
+    world.DeleteMarked();
+    EXPECT_EQ(log, (Log{"a:Tick", "b:OnDestroy", "c:Tick", "b:deleted"}));
 }
 
 TEST_F(World, AStashedWorldIsFrozenAndComesBackInOrderAfterNewListeners)
@@ -92,25 +79,25 @@ TEST_F(World, AStashedWorldIsFrozenAndComesBackInOrderAfterNewListeners)
     world.StashWorld();
     EXPECT_TRUE(world.objects.empty());
     EXPECT_EQ(world.stashedObjects, (std::vector<GameObject*>{a, b, c}));
-    Listener listener(&log);
+    testsupport::RecordingReceiver listener(&log, "listener");
     tick.Subscribe(&listener);
     // An object of the pause menu that nobody marked: restoring the world destroys it at once.
     Make("menu");
     tick.Publish();
     physics.Update();
     EXPECT_EQ(a->x, 0.0);
-    EXPECT_EQ(log, (std::vector<std::string>{"listener:Tick", "menu:Tick"}));
+    EXPECT_EQ(log, (Log{"listener:Tick", "menu:Tick"}));
 
     log.clear();
     world.RestoreWorld();
-    EXPECT_EQ(log, std::vector<std::string>{"menu:deleted"});
+    EXPECT_EQ(log, Log{"menu:deleted"});
     EXPECT_EQ(world.objects, (std::vector<GameObject*>{a, b, c}));
     EXPECT_TRUE(world.stashedObjects.empty());
     EXPECT_TRUE(a->parkedSubscriptions.empty());
 
     log.clear();
     tick.Publish();
-    EXPECT_EQ(log, (std::vector<std::string>{"listener:Tick", "a:Tick", "b:Tick", "c:Tick"}));
+    EXPECT_EQ(log, (Log{"listener:Tick", "a:Tick", "b:Tick", "c:Tick"}));
     physics.Update();
     EXPECT_NEAR(a->x, 0.1, 1e-12);
 }
@@ -134,7 +121,7 @@ TEST_F(World, ObjectsBuiltAfterMarkAllForDeletionSurviveTheOldScene)
     EXPECT_EQ(world.objects, (std::vector<GameObject*>{spawned, fresh}));
 }
 
-TEST_F(World, DeleteMarkedAlsoDestroysObjectsThatDestructorsMark)
+TEST_F(World, DeleteMarkedAlsoDestroysObjectsThatDestructorsMarkAndStartUpLeavesNothing)
 {
     RecordingObject* a = Make("a");
     RecordingObject* b = Make("b");
@@ -144,18 +131,14 @@ TEST_F(World, DeleteMarkedAlsoDestroysObjectsThatDestructorsMark)
     b->onDeleted = [&] { world.MarkForDeletion(c); };
     world.MarkForDeletion(a);
     world.DeleteMarked();
-    EXPECT_EQ(log, (std::vector<std::string>{"a:OnDestroy", "a:deleted", "b:OnDestroy", "b:deleted",
-                                             "c:OnDestroy", "c:deleted"}));
+    EXPECT_EQ(log, (Log{"a:OnDestroy", "a:deleted", "b:OnDestroy", "b:deleted", "c:OnDestroy", "c:deleted"}));
     EXPECT_TRUE(world.deletionQueue.empty());
     EXPECT_EQ(world.objects, std::vector<GameObject*>{keeper});
-}
 
-TEST_F(World, StartUpDestroysLiveAndQueuedObjects)
-{
-    Make("live");
+    // Start-up destroys live and queued objects alike.
     world.MarkForDeletion(Make("queued"));
+    log.clear();
     WorldManager::StartUp();
-    EXPECT_EQ(CountOf(log, "live:deleted") + CountOf(log, "queued:deleted"), 2);
-    EXPECT_TRUE(world.objects.empty());
-    EXPECT_TRUE(world.deletionQueue.empty());
+    EXPECT_EQ(CountOf(log, "keeper:deleted") + CountOf(log, "queued:deleted"), 2);
+    EXPECT_TRUE(world.objects.empty() && world.deletionQueue.empty());
 }

@@ -5,9 +5,7 @@
 #include "display/InputManager.hpp"
 #include "game/TitleCards.hpp"
 #include "resources/ResourceManager.hpp"
-#include "support/Driver.hpp"
-#include "support/Harness.hpp"
-#include "support/WorldQueries.hpp"
+#include "support/GameTest.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <algorithm>
@@ -15,13 +13,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using testsupport::GameDriver;
-using testsupport::LiveObjects;
-
 namespace
 {
-constexpr double kStep = 1.0 / 16.0;
-
 void MoveMouse(int px, int py)
 {
     DisplayManager::getInstance().HandleWindowEvent(sf::Event::MouseMoved{

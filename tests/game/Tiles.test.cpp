@@ -7,10 +7,7 @@
 #include "game/WaterTiles.hpp"
 #include "scenes/Map.hpp"
 #include "scenes/SceneBuilders.hpp"
-#include "state/BigAccessingOfData.hpp"
-#include "support/Driver.hpp"
-#include "support/Harness.hpp"
-#include "support/WorldQueries.hpp"
+#include "support/GameTest.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,20 +15,11 @@
 #include <set>
 #include <utility>
 
-using Key = sf::Keyboard::Key;
 using testsupport::CountOfType;
-using testsupport::GameDriver;
-using testsupport::LiveObjects;
 
 namespace
 {
-constexpr double kStep = 1.0 / 16.0;
 using CellList = std::vector<std::pair<std::int32_t, std::int32_t>>;
-
-BigAccessingOfData& Data()
-{
-    return BigAccessingOfData::getInstance();
-}
 
 template <typename Tile> CellList CellsOf()
 {
@@ -73,8 +61,6 @@ TEST(Tiles, TilesSitOnCellsOfOneSpriteAndTheFillsCoverFreeCellsColumnByColumn)
     auto* bridge = new BridgeTile(0, -3, 2);
     EXPECT_EQ(bridge->x, scenes::GridToWorld(-3, 2).x);
     EXPECT_EQ(bridge->y, scenes::GridToWorld(-3, 2).y);
-    EXPECT_EQ(BigAccessingOfData::TileCellKey(-3, 2), static_cast<std::int64_t>(0xFFFFFFFD00000002ULL));
-    EXPECT_EQ(BigAccessingOfData::TileCellKey(1, -1), static_cast<std::int64_t>(0x00000001FFFFFFFFULL));
 
     // One cell is one sprite: a 3 x 2 sprite makes a grid of 3 x 2 characters.
     Data().bridgeSprite = Sprite::FromText("abc\ndef");
@@ -90,18 +76,9 @@ TEST(Tiles, TilesSitOnCellsOfOneSpriteAndTheFillsCoverFreeCellsColumnByColumn)
     new IslandTile(0, 0, 0);
     new BridgeTile(0, 2, 1);
     FillWater(3, 1, -2, 0);
-    const CellList expected = {
-        {-2, 0},
-        {-2, 1},
-        {-1, 0},
-        {-1, 1},
-        {0,  1},
-        {1,  0},
-        {1,  1},
-        {2,  0},
-        {3,  0},
-        {3,  1}
-    };
+    // clang-format off
+    const CellList expected = {{-2, 0}, {-2, 1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {3, 0}, {3, 1}};
+    // clang-format on
     EXPECT_EQ(CellsOf<WaterTile>(), expected);
     EXPECT_EQ(Data().tileCells.size(), 12u);
     FillRainbow(-2, 1, 3, 0);

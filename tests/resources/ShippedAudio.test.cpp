@@ -1,4 +1,5 @@
 #include "resources/ResourceManager.hpp"
+#include "support/Harness.hpp"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -8,28 +9,14 @@
 namespace
 {
 // Every audio file the game loads by name, relative to the game's working directory.
-const char* const kSounds[] = {
-    "sfx/explosion.mp3",  "sfx/knock.mp3",         "sfx/door_open.mp3",
-    "sfx/door_close.mp3", "sfx/correct.mp3",       "sfx/boom.mp3",
-    "sfx/chicken.mp3",    "sfx/chicken_leave.mp3", "dialog/caw_12_death.mp3",
-};
-const char* const kTracks[] = {
-    "music/MainIsland.mp3",
-    "music/Title.mp3",
-    "music/Bridge.mp3",
-    "music/Bridge.wav",
-    "music/MagicBridge.wav",
-    "music/DragonFight.mp3",
-    "music/DragonFightLegacy.mp3",
-    "music/PreTower.mp3",
-    "music/PuzzleRoom.mp3",
-    "music/WizardTower.mp3",
-    "music/EaglePrelude.mp3",
-    "music/Cutscene.mp3",
-    "music/EagleFight.wav",
-    "music/DragonFight2.wav",
-    "music/PostDragon.mp3",
-};
+// clang-format off
+const char* const kSounds[] = {"sfx/explosion.mp3", "sfx/knock.mp3", "sfx/door_open.mp3", "sfx/door_close.mp3",
+    "sfx/correct.mp3", "sfx/boom.mp3", "sfx/chicken.mp3", "sfx/chicken_leave.mp3", "dialog/caw_12_death.mp3"};
+const char* const kTracks[] = {"music/MainIsland.mp3", "music/Title.mp3", "music/Bridge.mp3", "music/Bridge.wav",
+    "music/MagicBridge.wav", "music/DragonFight.mp3", "music/DragonFightLegacy.mp3", "music/PreTower.mp3",
+    "music/PuzzleRoom.mp3", "music/WizardTower.mp3", "music/EaglePrelude.mp3", "music/Cutscene.mp3",
+    "music/EagleFight.wav", "music/DragonFight2.wav", "music/PostDragon.mp3"};
+// clang-format on
 
 bool EndsWith(const std::string& text, const std::string& suffix)
 {
@@ -59,9 +46,8 @@ TEST(ShippedAudio, EveryTrackLoadsLastsHalfAMinuteToNinetySecondsAndMp3sGetLoopP
     for (const char* path : kTracks)
     {
         SCOPED_TRACE(path);
-        testing::internal::CaptureStdout();
-        EXPECT_NO_THROW(resources.LoadMusic(path, path));
-        const std::string printed = testing::internal::GetCapturedStdout();
+        std::string printed;
+        EXPECT_NO_THROW(printed = testsupport::StdoutOf([&] { resources.LoadMusic(path, path); }));
         if (resources.musics.count(path) == 0)
             continue;
         const float seconds = resources.musics.at(path)->getDuration().asSeconds();

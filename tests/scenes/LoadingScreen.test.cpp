@@ -3,22 +3,14 @@
 
 #include "scenes/Map.hpp"
 #include "scenes/Tips.hpp"
-#include "state/BigAccessingOfData.hpp"
-#include "state/SettingManager.hpp"
-#include "support/Driver.hpp"
-#include "support/Harness.hpp"
-#include "support/WorldQueries.hpp"
+#include "support/GameTest.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
-using testsupport::GameDriver;
-using testsupport::LiveObjects;
-
 namespace
 {
-constexpr double kStep = 1.0 / 16.0;
 const char* const kOutOfTips = "I ran out of tips";
 
 std::vector<std::string> Split(const std::string& text, bool byLine)

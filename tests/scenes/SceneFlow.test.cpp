@@ -7,30 +7,17 @@
 #include "scenes/LoadingScreen.hpp"
 #include "scenes/Map.hpp"
 #include "scenes/SceneBuilders.hpp"
-#include "state/BigAccessingOfData.hpp"
-#include "state/SettingManager.hpp"
-#include "support/Driver.hpp"
-#include "support/WorldQueries.hpp"
+#include "support/GameTest.hpp"
 
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
-using Key = sf::Keyboard::Key;
 using Status = sf::SoundSource::Status;
-using testsupport::GameDriver;
-using testsupport::LiveObjects;
 using testsupport::SoundStatus;
 
 namespace
 {
-constexpr double kStep = 1.0 / 16.0;
-
-BigAccessingOfData& Data()
-{
-    return BigAccessingOfData::getInstance();
-}
-
 Map& Scenes()
 {
     return Map::getInstance();
@@ -47,17 +34,6 @@ bool AnyMusicPlaying()
         if (music->getStatus() == Status::Playing)
             return true;
     return false;
-}
-
-void Tap(GameDriver& game, Key key)
-{
-    game.Press(key);
-    game.Release(key);
-}
-
-bool ReachScene(GameDriver& game, std::int32_t scene)
-{
-    return game.RunUntil([scene] { return Data().currentScene == scene; }, 200, kStep);
 }
 
 // Whether a registered track was opened from `file` (tracks of one format differ in length).
@@ -116,7 +92,7 @@ TEST(SceneFlow, ResumingBringsBackTheSameWorldAndMusicWhileTheTitleStopsItAndEnd
     const std::vector<GameObject*> tower = world.objects;
     Door* door = LiveObjects<Door>().at(0);
 
-    Tap(game, Key::Escape);
+    game.Tap(Key::Escape);
     EXPECT_EQ(Data().resumeScene, 7);
     EXPECT_EQ(Data().pendingScene, SceneNumber::SettingsMenu);
     EXPECT_EQ(world.stashedObjects, tower);
@@ -124,7 +100,7 @@ TEST(SceneFlow, ResumingBringsBackTheSameWorldAndMusicWhileTheTitleStopsItAndEnd
     EXPECT_EQ(music.getStatus(), Status::Paused);
     const sf::Time pausedAt = music.getPlayingOffset();
     ASSERT_GT(pausedAt, sf::seconds(0.3f));
-    ASSERT_TRUE(ReachScene(game, SceneNumber::SettingsMenu));
+    ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
     EXPECT_EQ(music.getStatus(), Status::Paused) << "the pause menu is silent";
     const double x = door->x;
     game.Press(Key::D);
@@ -132,9 +108,9 @@ TEST(SceneFlow, ResumingBringsBackTheSameWorldAndMusicWhileTheTitleStopsItAndEnd
     game.Release(Key::D);
     EXPECT_EQ(door->x, x) << "the stashed door stays put";
 
-    Tap(game, Key::Escape);
+    game.Tap(Key::Escape);
     EXPECT_EQ(Data().pendingScene, SceneNumber::Resume);
-    ASSERT_TRUE(ReachScene(game, 7));
+    ASSERT_TRUE(game.ReachScene(7));
     EXPECT_EQ(world.objects, tower);
     EXPECT_TRUE(world.stashedObjects.empty());
     EXPECT_EQ(music.getStatus(), Status::Playing);
@@ -147,12 +123,12 @@ TEST(SceneFlow, ResumingBringsBackTheSameWorldAndMusicWhileTheTitleStopsItAndEnd
 
     // Pausing again and going to the title instead stops the game's music and ends the run.
     Data().hasChicken = Data().codeIntroSeen = Data().codeSolved = true;
-    Tap(game, Key::Escape);
-    ASSERT_TRUE(ReachScene(game, SceneNumber::SettingsMenu));
+    game.Tap(Key::Escape);
+    ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
     Scenes().ChangeScene(SceneNumber::TitleMenu);
     EXPECT_EQ(music.getStatus(), Status::Stopped);
     EXPECT_TRUE(ResourceManager::getInstance().pausedNames.empty());
-    ASSERT_TRUE(ReachScene(game, SceneNumber::TitleMenu));
+    ASSERT_TRUE(game.ReachScene(SceneNumber::TitleMenu));
     EXPECT_FALSE(Data().hasChicken || Data().codeIntroSeen || Data().codeSolved);
     EXPECT_EQ(Data().resumeScene, SceneNumber::NoGame);
     EXPECT_EQ(Music("Title").getStatus(), Status::Playing);
@@ -175,7 +151,7 @@ TEST(SceneFlow, QuittingEndsTheProcessWithCodeZeroAndUnknownScenesAreEmptyAndSil
         Scenes().LoadScene(0);
         Scenes().ChangeScene(unknown);
         EXPECT_EQ(Data().currentScene, SceneNumber::Loading) << "the loading screen still runs";
-        ASSERT_TRUE(ReachScene(game, unknown));
+        ASSERT_TRUE(game.ReachScene(unknown));
         game.Frames(1, kStep);
         EXPECT_TRUE(WorldManager::getInstance().objects.empty());
         EXPECT_FALSE(AnyMusicPlaying());

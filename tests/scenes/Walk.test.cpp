@@ -6,9 +6,8 @@
 #include "state/BigAccessingOfData.hpp"
 #include "support/Driver.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using Key = sf::Keyboard::Key;
 
@@ -40,7 +39,8 @@ void WalkUntilBlocked(testsupport::GameDriver& game, Key key)
     double lastY = 1e9;
     int still = 0;
     game.RunUntil(
-        [&] {
+        [&]
+        {
             GameObject* door = PlayerDoor();
             if (Scene() != scene || door == nullptr)
                 return true;

@@ -2,14 +2,9 @@
 #include "engine/GameObject.hpp"
 #include "engine/WorldManager.hpp"
 #include "scenes/Map.hpp"
-#include "state/BigAccessingOfData.hpp"
-#include "state/SettingManager.hpp"
-#include "support/Driver.hpp"
+#include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>
-
-using Key = sf::Keyboard::Key;
-using testsupport::GameDriver;
 
 TEST(GameState, AxesAccumulatePressesAndReleasesAndAreClampedAfterEveryEvent)
 {

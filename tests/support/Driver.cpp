@@ -60,6 +60,12 @@ void GameDriver::Release(sf::Keyboard::Key key)
     DisplayManager::getInstance().HandleWindowEvent(KeyEvent(key, false));
 }
 
+void GameDriver::Tap(sf::Keyboard::Key key)
+{
+    Press(key);
+    Release(key);
+}
+
 void GameDriver::Frames(int count, double dt)
 {
     for (int i = 0; i < count; ++i)
@@ -75,5 +81,11 @@ bool GameDriver::RunUntil(const std::function<bool()>& done, int limit, double d
         GameManager::getInstance().Frame(dt);
     }
     return done();
+}
+
+bool GameDriver::ReachScene(std::int32_t scene, int limit)
+{
+    return RunUntil([scene] { return BigAccessingOfData::getInstance().currentScene == scene; }, limit,
+                    kStep);
 }
 } // namespace testsupport

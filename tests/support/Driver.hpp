@@ -1,16 +1,19 @@
 #pragma once
 
 #include <SFML/Window/Keyboard.hpp>
-
+#include <cstdint>
 #include <functional>
 
 namespace testsupport
 {
+// The frame length the game-level tests drive with.
+constexpr double kStep = 1.0 / 16.0;
+
 // Drives the real game headless: the window under the virtual display, synthetic key events
 // through the display's event path, frames with a fixed time step and no sleeping.
 class GameDriver
 {
-public:
+  public:
     // Runs the game's start-up and treats a game as running (so Escape pauses).
     GameDriver();
     ~GameDriver();
@@ -19,9 +22,12 @@ public:
 
     void Press(sf::Keyboard::Key key);
     void Release(sf::Keyboard::Key key);
+    void Tap(sf::Keyboard::Key key);
     void Frames(int count, double dt = 1.0 / 60.0);
     // Runs frames until `done` holds; false if it never did within `limit` frames.
     bool RunUntil(const std::function<bool()>& done, int limit, double dt = 1.0 / 60.0);
+    // Runs frames of kStep until the current scene is `scene`; false if it never came.
+    bool ReachScene(std::int32_t scene, int limit = 200);
     // How many process-exit requests the quit scene made.
     static int exitRequests;
 };

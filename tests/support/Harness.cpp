@@ -1,9 +1,11 @@
 #include "support/Harness.hpp"
 
+#include "display/DisplayManager.hpp"
 #include "engine/GameObject.hpp"
 #include "engine/WorldManager.hpp"
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -72,5 +74,24 @@ void DestroyWorld()
             delete object;
     }
     world.DeleteMarked();
+}
+
+std::string StdoutOf(const std::function<void()>& action)
+{
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
+void ResetWindow(double cameraHalfHeight)
+{
+    DisplayManager& display = DisplayManager::getInstance();
+    if (!display.window.isOpen())
+        DisplayManager::StartUp();
+    display.SetFullscreen(false);
+    display.window.setSize({1280, 720});
+    display.ApplyLetterbox(1280, 720);
+    display.cameraHalfHeight = cameraHalfHeight;
+    display.cameraPosition = {0.0, 0.0};
 }
 } // namespace testsupport

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace testsupport
@@ -10,7 +12,7 @@ namespace testsupport
 // object lives.
 class ScratchDirectory
 {
-public:
+  public:
     ScratchDirectory();
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;
@@ -18,7 +20,7 @@ public:
 
     const std::filesystem::path& Path() const { return path; }
 
-private:
+  private:
     std::filesystem::path previous;
     std::filesystem::path path;
 };
@@ -30,4 +32,25 @@ void WriteFile(const std::filesystem::path& file, const std::string& content);
 
 // Destroys every object of the world (live, queued and stashed), so tests can finish cleanly.
 void DestroyWorld();
+
+// The message of the E that `action` throws, or "(no error)".
+template <typename E = std::runtime_error> std::string ErrorOf(const std::function<void()>& action)
+{
+    try
+    {
+        action();
+    }
+    catch (const E& error)
+    {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+// What `action` printed to standard output.
+std::string StdoutOf(const std::function<void()>& action);
+
+// Opens the window if needed and brings it back to 1280 x 720, windowed, with the camera at the
+// origin showing `cameraHalfHeight` units above and below.
+void ResetWindow(double cameraHalfHeight);
 } // namespace testsupport

@@ -55,6 +55,27 @@ struct RecordingObject : GameObject
     }
 };
 
+// The same for a receiver outside the world (it is neither stashed nor restored): writes
+// "name:what" for every event when given a log, then runs `onEvent`.
+struct RecordingReceiver : EventReceiver
+{
+    std::vector<std::string>* log;
+    std::string name;
+    std::function<void(Event&)> onEvent;
+
+    explicit RecordingReceiver(std::vector<std::string>* calls = nullptr, std::string label = "")
+        : log(calls), name(std::move(label))
+    {
+    }
+    void HandleEvent(Event& event) override
+    {
+        if (log != nullptr)
+            log->push_back(name + ":" + event.GetName());
+        if (onEvent)
+            onEvent(event);
+    }
+};
+
 inline long CountOf(const std::vector<std::string>& log, const std::string& entry)
 {
     long count = 0;

@@ -4,6 +4,7 @@
 // instruments) and PatternParser.cpp (patterns, grids, chords, sections, song).
 #include "Score.hpp"
 
+#include <functional>
 #include <list>
 #include <map>
 #include <string>
@@ -11,6 +12,8 @@
 
 namespace synth::detail
 {
+
+struct Token;
 
 struct Line
 {
@@ -61,6 +64,20 @@ class Parser
     void ParseSection(const Line& head);
     void ParseSong(const Line& l);
     void CheckBar(const Line& l, double beats, int bar, bool free) const;
+
+    // The bar being filled: '|' and each line end check its beats against the meter.
+    struct Bars
+    {
+        int bar = 1;
+        double beats = 0.0;
+    };
+    void EndBar(const Line& l, Bars& bars, bool free) const;
+
+    // Reads the body of a note or chord pattern word by word: '|' ends a bar, every other word
+    // is a token lasting its steps * step beats, handed over with the beat it starts on.
+    // Returns the pattern's length in beats.
+    using TokenHandler = std::function<void(const Line&, const Token&, double cursor, double beats)>;
+    double WalkTokens(double step, bool free, const TokenHandler& onToken);
     int InstrumentNamed(const Line& l, const std::string& name) const;
     void AddPattern(Pattern p, const Line& head);
     void Validate() const;

@@ -10,6 +10,15 @@
 namespace synth::detail
 {
 
+// Splits "TOKEN:3" into the token and its step count, and strips the accent marks.
+struct Token
+{
+    std::string body;
+    double steps = 1.0;
+    double ring = 0.0; // steps the note sounds on after its written length
+    double velocity = 0.8;
+};
+
 namespace
 {
 
@@ -18,6 +27,7 @@ bool IsNameChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
+// Intervals above the root for the chord qualities the scores use.
 bool ChordIntervals(const std::string& quality, std::vector<int>& out)
 {
     static const std::map<std::string, std::vector<int>> table = {
@@ -88,15 +98,6 @@ bool ChordNotes(const std::string& symbol, int low, std::vector<double>& notes, 
     return true;
 }
 
-// Splits "TOKEN:3" into the token and its step count, and strips the accent marks.
-struct Token
-{
-    std::string body;
-    double steps = 1.0;
-    double ring = 0.0; // steps the note sounds on after its written length
-    double velocity = 0.8;
-};
-
 Token ReadToken(const std::string& word, double (*toNumber)(const std::string&, bool&), bool& ok)
 {
     Token t;
@@ -151,6 +152,40 @@ void Parser::CheckBar(const Line& l, double beats, int bar, bool free) const
     }
 }
 
+void Parser::EndBar(const Line& l, Bars& bars, bool free) const
+{
+    CheckBar(l, bars.beats, bars.bar, free);
+    bars.bar += bars.beats > 0.0 ? 1 : 0;
+    bars.beats = 0.0;
+}
+
+double Parser::WalkTokens(double step, bool free, const TokenHandler& onToken)
+{
+    double cursor = 0.0;
+    Bars bars;
+    for (const Line& l : Body())
+    {
+        for (const std::string& w : l.words)
+        {
+            if (w == "|")
+            {
+                EndBar(l, bars, free);
+                continue;
+            }
+            bool ok = true;
+            const Token t = ReadToken(w, PlainNumber, ok);
+            if (!ok)
+                Fail(l, "bad step count in '" + w + "'");
+            const double beats = t.steps * step;
+            onToken(l, t, cursor, beats);
+            cursor += beats;
+            bars.beats += beats;
+        }
+        EndBar(l, bars, free);
+    }
+    return cursor;
+}
+
 void Parser::AddPattern(Pattern p, const Line& head)
 {
     if (patternIndex.count(p.name) || p.name == "rest")
@@ -171,63 +206,40 @@ void Parser::ParseNotes(const Line& head)
     p.line = head.number;
     const int instrument = InstrumentNamed(head, head.words[2]);
     auto options = Options(head, 3);
-    const Line& h = head;
-    const double step = options.count("step") ? Number(h, options["step"]) : 0.5;
-    const double gate = options.count("gate") ? Number(h, options["gate"]) : 1.0;
+    const double step = options.count("step") ? Number(head, options["step"]) : 0.5;
+    const double gate = options.count("gate") ? Number(head, options["gate"]) : 1.0;
     const bool free = options.count("free") > 0;
     if (step <= 0.0 || gate <= 0.0)
         Fail(head, "step and gate must be positive");
 
-    double cursor = 0.0;
     std::vector<std::size_t> sounding;
-    int bar = 1;
-    for (const Line& l : Body())
+    const auto onToken = [&](const Line& l, const Token& t, double cursor, double beats)
     {
-        double barBeats = 0.0;
-        for (const std::string& w : l.words)
+        if (t.body == ".")
+            sounding.clear();
+        else if (t.body == "-")
         {
-            if (w == "|")
-            {
-                CheckBar(l, barBeats, bar, free);
-                bar += barBeats > 0.0 ? 1 : 0;
-                barBeats = 0.0;
-                continue;
-            }
-            bool ok = true;
-            const Token t = ReadToken(w, PlainNumber, ok);
-            if (!ok)
-                Fail(l, "bad step count in '" + w + "'");
-            const double beats = t.steps * step;
-            if (t.body == ".")
-                sounding.clear();
-            else if (t.body == "-")
-            {
-                for (std::size_t i : sounding)
-                    p.events[i].lengthBeats += beats;
-            }
-            else
-            {
-                sounding.clear();
-                std::istringstream parts(t.body);
-                std::string part;
-                while (std::getline(parts, part, '+'))
-                {
-                    double midi = 0.0;
-                    if (!ParseNoteName(part, midi))
-                        Fail(l, "'" + part + "' is not a note name (like C4, F#3, Bb2)");
-                    sounding.push_back(p.events.size());
-                    p.events.push_back({cursor, beats + t.ring * step, instrument, midi, t.velocity, true});
-                }
-            }
-            cursor += beats;
-            barBeats += beats;
+            for (std::size_t i : sounding)
+                p.events[i].lengthBeats += beats;
         }
-        CheckBar(l, barBeats, bar, free);
-        bar += barBeats > 0.0 ? 1 : 0;
-    }
+        else
+        {
+            sounding.clear();
+            std::istringstream parts(t.body);
+            std::string part;
+            while (std::getline(parts, part, '+'))
+            {
+                double midi = 0.0;
+                if (!ParseNoteName(part, midi))
+                    Fail(l, "'" + part + "' is not a note name (like C4, F#3, Bb2)");
+                sounding.push_back(p.events.size());
+                p.events.push_back({cursor, beats + t.ring * step, instrument, midi, t.velocity, true});
+            }
+        }
+    };
+    p.lengthBeats = WalkTokens(step, free, onToken);
     for (Event& e : p.events)
         e.lengthBeats *= gate;
-    p.lengthBeats = cursor;
     AddPattern(std::move(p), head);
 }
 
@@ -246,24 +258,21 @@ void Parser::ParseGrid(const Line& head)
 
     // A row name seen again continues that row, so long grids can be written in blocks.
     std::map<std::string, double> rowCursor;
-    std::map<std::string, int> rowBar;
+    std::map<std::string, Bars> rowBars;
     std::map<std::string, std::size_t> rowLast;
     for (const Line& l : Body())
     {
         const std::string& name = l.words[0];
         const int instrument = InstrumentNamed(l, name);
         double& cursor = rowCursor[name];
-        int& bar = rowBar.emplace(name, 1).first->second;
-        double barBeats = 0.0;
+        Bars& bars = rowBars[name];
         for (std::size_t wi = 1; wi < l.words.size(); ++wi)
         {
             for (char c : l.words[wi])
             {
                 if (c == '|')
                 {
-                    CheckBar(l, barBeats, bar, free);
-                    bar += barBeats > 0.0 ? 1 : 0;
-                    barBeats = 0.0;
+                    EndBar(l, bars, free);
                     continue;
                 }
                 double velocity = -1.0;
@@ -292,17 +301,15 @@ void Parser::ParseGrid(const Line& head)
                                         false});
                 }
                 cursor += step;
-                barBeats += step;
+                bars.beats += step;
             }
         }
-        CheckBar(l, barBeats, bar, free);
-        bar += barBeats > 0.0 ? 1 : 0;
+        EndBar(l, bars, free);
         p.lengthBeats = std::max(p.lengthBeats, cursor);
     }
     AddPattern(std::move(p), head);
 }
 
-// Intervals above the root for the chord qualities the scores use.
 void Parser::ParseChords(const Line& head)
 {
     if (head.words.size() < 3)
@@ -337,47 +344,26 @@ void Parser::ParseChords(const Line& head)
         double velocity;
     };
     std::vector<Held> chords;
-    double cursor = 0.0;
     bool holding = false;
-    int bar = 1;
-    for (const Line& l : Body())
+    const auto onToken = [&](const Line& l, const Token& t, double cursor, double beats)
     {
-        double barBeats = 0.0;
-        for (const std::string& w : l.words)
+        if (t.body == ".")
+            holding = false;
+        else if (t.body == "-")
         {
-            if (w == "|")
-            {
-                CheckBar(l, barBeats, bar, free);
-                bar += barBeats > 0.0 ? 1 : 0;
-                barBeats = 0.0;
-                continue;
-            }
-            bool ok = true;
-            const Token t = ReadToken(w, PlainNumber, ok);
-            if (!ok)
-                Fail(l, "bad step count in '" + w + "'");
-            const double beats = t.steps * step;
-            if (t.body == ".")
-                holding = false;
-            else if (t.body == "-")
-            {
-                if (holding)
-                    chords.back().length += beats;
-            }
-            else
-            {
-                Held c{cursor, beats, {}, 0.0, false, t.velocity};
-                if (!ChordNotes(t.body, static_cast<int>(low), c.notes, c.bass, c.hasBass))
-                    Fail(l, "'" + t.body + "' is not a chord symbol this format knows");
-                chords.push_back(c);
-                holding = true;
-            }
-            cursor += beats;
-            barBeats += beats;
+            if (holding)
+                chords.back().length += beats;
         }
-        CheckBar(l, barBeats, bar, free);
-        bar += barBeats > 0.0 ? 1 : 0;
-    }
+        else
+        {
+            Held c{cursor, beats, {}, 0.0, false, t.velocity};
+            if (!ChordNotes(t.body, static_cast<int>(low), c.notes, c.bass, c.hasBass))
+                Fail(l, "'" + t.body + "' is not a chord symbol this format knows");
+            chords.push_back(c);
+            holding = true;
+        }
+    };
+    p.lengthBeats = WalkTokens(step, free, onToken);
 
     for (const Held& c : chords)
     {
@@ -410,7 +396,6 @@ void Parser::ParseChords(const Line& head)
             p.events.push_back({c.start + t, len, instrument, seq[k % seq.size()], c.velocity, true});
         }
     }
-    p.lengthBeats = cursor;
     AddPattern(std::move(p), head);
 }
 
