@@ -28,9 +28,10 @@ bool IsFrameHeader(const unsigned char* p)
     return p[0] == 0xFF && (p[1] & 0xE0) == 0xE0 && (p[1] & 0x18) != 0x08 && (p[1] & 0x06) == 0x02;
 }
 
+// Flushed at once, so the lines survive in a redirected log even if the game is killed.
 void Report(const std::string& line)
 {
-    std::cout << "[MP3 loop] " << line << "\n";
+    std::cout << "[MP3 loop] " << line << "\n" << std::flush;
 }
 } // namespace
 
