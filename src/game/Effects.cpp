@@ -25,16 +25,6 @@ double Draw1000()
     return (std::rand() % 1000) / 1000.0;
 }
 
-void MakeStar(GameObject& star)
-{
-    star.SetSprite(Sprite::FromText("."));
-    star.sprite.scale = 0.4;
-    star.sprite.followsCamera = false;
-    star.depth = kFarBehind;
-    star.type = "KillMe";
-    GameManager::getInstance().tickEvent.Subscribe(&star);
-}
-
 double MouseScale()
 {
     const double half = DisplayManager::getInstance().cameraHalfHeight;
@@ -65,10 +55,26 @@ void DoorParticle::HandleEvent(Event&)
         WorldManager::getInstance().MarkForDeletion(this);
 }
 
-UnknownSpinnerStar::UnknownSpinnerStar()
+OrbitingStar::OrbitingStar(double centreHeight) : centreY(centreHeight)
 {
-    MakeStar(*this);
-    y = 3.7;
+    SetSprite(Sprite::FromText("."));
+    sprite.scale = 0.4;
+    sprite.followsCamera = false;
+    depth = kFarBehind;
+    type = "KillMe";
+    y = centreY;
+    GameManager::getInstance().tickEvent.Subscribe(this);
+}
+
+void OrbitingStar::HandleEvent(Event&)
+{
+    angle += PhysicsManager::getInstance().delta * speed / 40.0;
+    x = std::cos(angle) * radius;
+    y = std::sin(angle) * radius + centreY;
+}
+
+UnknownSpinnerStar::UnknownSpinnerStar() : OrbitingStar(3.7)
+{
     radius = Draw1000() * 17.0 + 5.0;
     const double g2 = Draw1000();
     const auto grey = static_cast<std::uint8_t>((g2 / 1.5 + 0.13) * 255.0);
@@ -77,17 +83,8 @@ UnknownSpinnerStar::UnknownSpinnerStar()
     angle = Draw1000() * kTwoPi;
 }
 
-void UnknownSpinnerStar::HandleEvent(Event&)
+SpaceEffect::SpaceEffect(sf::Color tint) : OrbitingStar(2.0)
 {
-    angle += PhysicsManager::getInstance().delta * speed / 40.0;
-    x = std::cos(angle) * radius;
-    y = std::sin(angle) * radius + 3.7;
-}
-
-SpaceEffect::SpaceEffect(sf::Color tint)
-{
-    MakeStar(*this);
-    y = 2.0;
     radius = Draw1000() * 19.0 + 1.5;
     const double g2 = Draw1000();
     const double k = std::min(1.0, g2 / 1.5 + 0.13);
@@ -97,13 +94,6 @@ SpaceEffect::SpaceEffect(sf::Color tint)
     sprite.colour = sf::Color(channel(tint.r), channel(tint.g), channel(tint.b), 255);
     speed = g2 + 0.3;
     angle = Draw1000() * kTwoPi;
-}
-
-void SpaceEffect::HandleEvent(Event&)
-{
-    angle += PhysicsManager::getInstance().delta * speed / 40.0;
-    x = std::cos(angle) * radius;
-    y = std::sin(angle) * radius + 2.0;
 }
 
 DoorParticleSpawner::DoorParticleSpawner()

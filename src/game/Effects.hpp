@@ -13,29 +13,36 @@ public:
     void HandleEvent(Event& event) override;
 };
 
-// A grey star orbiting the screen point (0, 3.7); brighter stars turn faster. Removed as a
+// A star on a circular orbit around a screen point; brighter stars turn faster. Removed as a
 // group through its type "KillMe".
-class UnknownSpinnerStar : public GameObject
+class OrbitingStar : public GameObject
 {
 public:
     double angle = 0.0;
     double speed = 0.0;
     double radius = 0.0;
 
-    UnknownSpinnerStar();
     void HandleEvent(Event& event) override;
+
+protected:
+    explicit OrbitingStar(double centreHeight);
+
+private:
+    double centreY;
 };
 
-// A star of the fights' backdrops, tinted, orbiting the screen point (0, 2.0).
-class SpaceEffect : public GameObject
+// A grey star of the cut-scene, orbiting the screen point (0, 3.7).
+class UnknownSpinnerStar : public OrbitingStar
 {
 public:
-    double angle = 0.0;
-    double speed = 0.0;
-    double radius = 0.0;
+    UnknownSpinnerStar();
+};
 
+// A tinted star of the fights' backdrops, orbiting the screen point (0, 2.0).
+class SpaceEffect : public OrbitingStar
+{
+public:
     explicit SpaceEffect(sf::Color tint);
-    void HandleEvent(Event& event) override;
 };
 
 // Leaves a falling door every 1.3 screen units the mouse travels (at most 8 per move).
