@@ -20,7 +20,7 @@ namespace
 // Encoded once per run, in a temporary folder removed at exit.
 class Tracks
 {
-  public:
+public:
     fs::path withHeader; // 3 s stereo, lame defaults (Info header and encoder extension)
     fs::path bare;       // 60 s stereo, lame -t (no header: silence detection decides)
 
@@ -36,7 +36,7 @@ class Tracks
         fs::remove_all(folder, ignored);
     }
 
-  private:
+private:
     fs::path folder;
 
     Tracks()
@@ -60,11 +60,11 @@ class Tracks
 // The decision lines would swamp the benchmark's own report.
 class QuietStdout
 {
-  public:
+public:
     QuietStdout() : previous(std::cout.rdbuf(sink.rdbuf())) {}
     ~QuietStdout() { std::cout.rdbuf(previous); }
 
-  private:
+private:
     std::ostringstream sink;
     std::streambuf* previous;
 };
@@ -129,4 +129,3 @@ void BM_TrimBySilence60sStereo(benchmark::State& state)
 }
 BENCHMARK(BM_TrimBySilence60sStereo)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
-

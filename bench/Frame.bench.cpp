@@ -61,7 +61,7 @@ BusyScene& Scene()
 // Milliseconds per frame, timed one frame at a time, with the median and 90th percentile.
 class FrameTimes
 {
-  public:
+public:
     template <typename F> void Time(F&& frame)
     {
         const auto start = std::chrono::steady_clock::now();
@@ -79,7 +79,7 @@ class FrameTimes
         state.counters["objects"] = static_cast<double>(WorldManager::getInstance().objects.size());
     }
 
-  private:
+private:
     std::vector<double> times;
 };
 

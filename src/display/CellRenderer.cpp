@@ -4,7 +4,6 @@
 #include <SFML/Graphics/PrimitiveType.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderStates.hpp>
-
 #include <algorithm>
 #include <cmath>
 
@@ -137,15 +136,23 @@ void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, 
 
     const double rh = o.backgroundHeight * ch;
     backgroundVertices.clear();
-    const auto endRun = [&](std::size_t r, std::size_t a, std::size_t b) {
+    const auto endRun = [&](std::size_t r, std::size_t a, std::size_t b)
+    {
         const float left = static_cast<float>(bx + a * cw);
         const float right = static_cast<float>(bx + b * cw);
         const float top = static_cast<float>(by + r * rh);
         const float bottom = static_cast<float>(by + (r + 1) * rh);
-        for (const sf::Vector2f p : {sf::Vector2f{left, top}, sf::Vector2f{right, top}, sf::Vector2f{left, bottom},
-                                     sf::Vector2f{left, bottom}, sf::Vector2f{right, top},
-                                     sf::Vector2f{right, bottom}})
-            backgroundVertices.push_back(sf::Vertex{p, clearColour, {0.f, 0.f}});
+        for (const sf::Vector2f p : {
+                 sf::Vector2f{left,  top   },
+                 sf::Vector2f{right, top   },
+                 sf::Vector2f{left,  bottom},
+                 sf::Vector2f{left,  bottom},
+                 sf::Vector2f{right, top   },
+                 sf::Vector2f{right, bottom}
+        })
+            backgroundVertices.push_back(sf::Vertex{
+                p, clearColour, {0.f, 0.f}
+            });
     };
 
     std::size_t row = 0;
@@ -228,12 +235,30 @@ void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, floa
     const float top = y + (glyph.quadTop - referenceCentreY) * stretch * s;
     const float bottom = y + (glyph.quadBottom - referenceCentreY) * stretch * s;
     sf::Vertex* v = &glyphVertices[glyphVertexCount];
-    v[0] = {{left, top}, colour, {glyph.texLeft, glyph.texTop}};
-    v[1] = {{right, top}, colour, {glyph.texRight, glyph.texTop}};
-    v[2] = {{left, bottom}, colour, {glyph.texLeft, glyph.texBottom}};
-    v[3] = {{left, bottom}, colour, {glyph.texLeft, glyph.texBottom}};
-    v[4] = {{right, top}, colour, {glyph.texRight, glyph.texTop}};
-    v[5] = {{right, bottom}, colour, {glyph.texRight, glyph.texBottom}};
+    v[0] = {
+        {left,          top         },
+        colour, {glyph.texLeft, glyph.texTop}
+    };
+    v[1] = {
+        {right,          top         },
+        colour, {glyph.texRight, glyph.texTop}
+    };
+    v[2] = {
+        {left,          bottom         },
+        colour, {glyph.texLeft, glyph.texBottom}
+    };
+    v[3] = {
+        {left,          bottom         },
+        colour, {glyph.texLeft, glyph.texBottom}
+    };
+    v[4] = {
+        {right,          top         },
+        colour, {glyph.texRight, glyph.texTop}
+    };
+    v[5] = {
+        {right,          bottom         },
+        colour, {glyph.texRight, glyph.texBottom}
+    };
     glyphVertexCount += 6;
 }
 
@@ -243,7 +268,7 @@ void DisplayManager::FlushGlyphs()
         return;
     sf::RenderStates states;
     states.texture = &font.getTexture(glyphCharSize);
-    window.draw(glyphVertices.data(), static_cast<std::size_t>(glyphVertexCount), sf::PrimitiveType::Triangles,
-                states);
+    window.draw(glyphVertices.data(), static_cast<std::size_t>(glyphVertexCount),
+                sf::PrimitiveType::Triangles, states);
     glyphVertexCount = 0;
 }

@@ -5,7 +5,6 @@
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/VideoMode.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <locale>
@@ -114,7 +113,8 @@ bool DisplayManager::HandleWindowEvent(const sf::Event& event)
         SetFullscreen(!fullscreen);
         fullscreenEvent.Publish();
     }
-    if (const auto* resized = event.getIf<sf::Event::Resized>(); resized && resized->size.x && resized->size.y)
+    if (const auto* resized = event.getIf<sf::Event::Resized>();
+        resized && resized->size.x && resized->size.y)
         HandleResize(resized->size);
     if (eventCallback)
         eventCallback(event);

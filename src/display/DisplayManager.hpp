@@ -7,7 +7,6 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 #include <SFML/Window/Event.hpp>
-
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -25,8 +25,8 @@ void InputManager::StartUp()
     inputStarted = true;
     InputManager& input = getInstance();
     input.mousePosition = {0.0, 0.0};
-    DisplayManager::getInstance().SetEventCallback(
-        [](const sf::Event& event) { InputManager::getInstance().HandleWindowEvent(event); });
+    DisplayManager::getInstance().SetEventCallback([](const sf::Event& event)
+                                                   { InputManager::getInstance().HandleWindowEvent(event); });
 }
 
 void InputManager::HandleWindowEvent(const sf::Event& event)

@@ -3,7 +3,6 @@
 #include "engine/Manager.hpp"
 
 #include <SFML/System/Vector2.hpp>
-
 #include <cstdint>
 
 namespace sf

@@ -18,7 +18,9 @@ EventReceiver::~EventReceiver()
     UnsubscribeAll();
 }
 
-void EventReceiver::HandleEvent(Event&) {}
+void EventReceiver::HandleEvent(Event&)
+{
+}
 
 void EventReceiver::UnsubscribeAll()
 {

@@ -22,7 +22,9 @@ GameObject::~GameObject()
         objects.erase(it);
 }
 
-void GameObject::OnDestroy() {}
+void GameObject::OnDestroy()
+{
+}
 
 void GameObject::SetSprite(Sprite newSprite)
 {

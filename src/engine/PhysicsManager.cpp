@@ -59,7 +59,8 @@ void PhysicsManager::Update()
     const std::vector<GameObject*> all = WorldManager::getInstance().GetAllObjects();
     const DisplayManager& display = DisplayManager::getInstance();
 
-    const auto area = [&](double height) {
+    const auto area = [&](double height)
+    {
         if (height <= 0.0 || display.letterboxHeight / height <= 0.0)
             return Area{};
         return Area{display.letterboxWidth / (display.letterboxHeight / height), height};

@@ -88,9 +88,8 @@ SpaceEffect::SpaceEffect(sf::Color tint) : OrbitingStar(2.0)
     radius = Draw1000() * 19.0 + 1.5;
     const double g2 = Draw1000();
     const double k = std::min(1.0, g2 / 1.5 + 0.13);
-    const auto channel = [k](std::uint8_t c) {
-        return static_cast<std::uint8_t>(std::clamp(c * k, 0.0, 255.0));
-    };
+    const auto channel = [k](std::uint8_t c)
+    { return static_cast<std::uint8_t>(std::clamp(c * k, 0.0, 255.0)); };
     sprite.colour = sf::Color(channel(tint.r), channel(tint.g), channel(tint.b), 255);
     speed = g2 + 0.3;
     angle = Draw1000() * kTwoPi;

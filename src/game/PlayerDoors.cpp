@@ -212,7 +212,8 @@ void Door::UpdateMotion()
     velocityY = moveY * speed;
 }
 
-SecondDoor::Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1(GameObject* leaderObject)
+SecondDoor::Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1(
+    GameObject* leaderObject)
     : leader(leaderObject)
 {
     GameManager::getInstance().lateTickEvent.Subscribe(this);

@@ -36,7 +36,8 @@ public:
     GameObject* leader = nullptr;
     bool placed = false;
 
-    explicit Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1(GameObject* leaderObject);
+    explicit Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1(
+        GameObject* leaderObject);
     void HandleEvent(Event& event) override;
 };
 using SecondDoor = Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1;

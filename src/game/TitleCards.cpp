@@ -58,7 +58,9 @@ void TBC::Finish()
         Map::getInstance().ChangeScene(SceneNumber::Quit);
 }
 
-CCU::CCU() : TitleCard("sprites/CCU.txt", 0.5) {}
+CCU::CCU() : TitleCard("sprites/CCU.txt", 0.5)
+{
+}
 
 double CCU::Brightness() const
 {

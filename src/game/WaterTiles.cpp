@@ -52,7 +52,8 @@ void WaterTile::Shade()
     const double blueShift = 1.0 + (std::rand() % 40 - 10) / 100.0;
     sprite.colour.r = static_cast<std::uint8_t>(baseColour.r * f);
     sprite.colour.g = static_cast<std::uint8_t>(baseColour.g * f);
-    sprite.colour.b = static_cast<std::uint8_t>(std::min(static_cast<int>(baseColour.b * f * blueShift), 255));
+    sprite.colour.b =
+        static_cast<std::uint8_t>(std::min(static_cast<int>(baseColour.b * f * blueShift), 255));
     sprite.colour.a = baseColour.a;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <SFML/Graphics/Color.hpp>
-
 #include <string>
 
 // Reads a colour name ("red", "transparent", ...) or "R,G,B[,A]"; `path` only appears in

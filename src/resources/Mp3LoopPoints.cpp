@@ -2,7 +2,6 @@
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Music.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <SFML/System/Time.hpp>
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>

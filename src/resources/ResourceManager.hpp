@@ -7,7 +7,6 @@
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Time.hpp>
-
 #include <memory>
 #include <string>
 #include <unordered_map>

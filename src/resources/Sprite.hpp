@@ -1,7 +1,6 @@
 #pragma once
 
 #include <SFML/Graphics/Color.hpp>
-
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -43,7 +43,9 @@ void SideBranch()
 void BuildBridge(bool magic)
 {
     const bool legacy = IntegerSetting("LegacyAudio") != 0;
-    PlaySceneMusic("Bridge", magic ? "music/MagicBridge.wav" : legacy ? "music/Bridge.wav" : "music/Bridge.mp3");
+    PlaySceneMusic("Bridge", magic    ? "music/MagicBridge.wav"
+                             : legacy ? "music/Bridge.wav"
+                                      : "music/Bridge.mp3");
     auto* door = new Door();
     if (magic)
         At(door, GridToWorld(17, -12));

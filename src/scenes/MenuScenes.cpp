@@ -23,10 +23,18 @@ void BuildLoadingScreen()
 
 // The menus' pages, buttons and pointer (and the creator and playground roots) are built by
 // the interface code; until it is here these scenes stay empty but keep their state rules.
-void BuildCharacterCreator() {}
-void BuildPlayground() {}
-void BuildCredits() {}
-void BuildSettingsMenu() {}
+void BuildCharacterCreator()
+{
+}
+void BuildPlayground()
+{
+}
+void BuildCredits()
+{
+}
+void BuildSettingsMenu()
+{
+}
 
 void BuildTitleMenu()
 {

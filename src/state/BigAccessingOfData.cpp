@@ -6,7 +6,6 @@
 #include "state/SettingManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
-
 #include <algorithm>
 
 namespace
@@ -69,7 +68,8 @@ std::int64_t BigAccessingOfData::TileCellKey(std::int32_t gridX, std::int32_t gr
 
 void BigAccessingOfData::Steer(std::int32_t key, int sign, bool multiplayer)
 {
-    const auto apply = [&](const auto& table) {
+    const auto apply = [&](const auto& table)
+    {
         for (const Binding& binding : table)
         {
             if (Code(binding.key) != key)

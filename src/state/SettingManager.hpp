@@ -3,7 +3,6 @@
 #include "engine/Manager.hpp"
 
 #include <SFML/Graphics/Color.hpp>
-
 #include <string>
 #include <unordered_map>
 

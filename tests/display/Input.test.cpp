@@ -61,7 +61,7 @@ using Up = sf::Event::MouseButtonReleased;
 
 class Input : public ::testing::Test
 {
-  protected:
+protected:
     DisplayManager& display = DisplayManager::getInstance();
     InputManager& input = InputManager::getInstance();
     Recorder recorder;

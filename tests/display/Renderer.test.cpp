@@ -49,7 +49,7 @@ CellDrawOptions Cells(bool centred = true)
 
 class Renderer : public ::testing::Test
 {
-  protected:
+protected:
     DisplayManager& display = DisplayManager::getInstance();
 
     void SetUp() override { testsupport::ResetWindow(10.0); }

@@ -25,7 +25,7 @@ void Sleep(int ms)
 
 class GameLoop : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override { GameManager::StartUp(); }
     void TearDown() override { testsupport::DestroyWorld(); }
 

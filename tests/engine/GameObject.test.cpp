@@ -9,7 +9,7 @@ namespace
 {
 class GameObjectTest : public ::testing::Test
 {
-  protected:
+protected:
     void TearDown() override { testsupport::DestroyWorld(); }
 };
 } // namespace

@@ -63,7 +63,7 @@ GameObject* DoorSized(const std::string& name, double x, double y, Solidness kin
 
 class Physics : public ::testing::Test
 {
-  protected:
+protected:
     PhysicsManager& physics = PhysicsManager::getInstance();
     DisplayManager& display = DisplayManager::getInstance();
     Recorder recorder;

@@ -13,7 +13,7 @@ namespace
 {
 class World : public ::testing::Test
 {
-  protected:
+protected:
     void TearDown() override { testsupport::DestroyWorld(); }
 
     RecordingObject* Make(const std::string& name)

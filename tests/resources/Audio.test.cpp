@@ -34,7 +34,7 @@ std::int64_t OffsetMs(const sf::SoundSource& source)
 // disk (a real null sound device plays them, so offsets advance in real time).
 class Audio : public testing::Test
 {
-  protected:
+protected:
     ResourceManager& resources = ResourceManager::getInstance();
     SettingManager& settings = SettingManager::getInstance();
 

@@ -13,7 +13,7 @@ constexpr double kStep = 1.0 / 16.0;
 // through the display's event path, frames with a fixed time step and no sleeping.
 class GameDriver
 {
-  public:
+public:
     // Runs the game's start-up and treats a game as running (so Escape pauses).
     GameDriver();
     ~GameDriver();

@@ -12,7 +12,7 @@ namespace testsupport
 // object lives.
 class ScratchDirectory
 {
-  public:
+public:
     ScratchDirectory();
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;
@@ -20,7 +20,7 @@ class ScratchDirectory
 
     const std::filesystem::path& Path() const { return path; }
 
-  private:
+private:
     std::filesystem::path previous;
     std::filesystem::path path;
 };

@@ -40,7 +40,7 @@ inline double PolyBlep(double t, double dt)
 // moves every sample, which the filter envelopes need.
 class Svf
 {
-  public:
+public:
     void Set(double cutoff, double q, double rate)
     {
         cutoff = std::clamp(cutoff, 10.0, rate * 0.45);
@@ -70,7 +70,7 @@ class Svf
     double band = 0.0;
     double high = 0.0;
 
-  private:
+private:
     double k = 1.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
     double ic1 = 0.0, ic2 = 0.0;
 };
@@ -78,12 +78,12 @@ class Svf
 // One-pole low-pass; the high-pass is the input minus it.
 class OnePole
 {
-  public:
+public:
     void Set(double cutoff, double rate) { a = 1.0 - std::exp(-2.0 * Pi * cutoff / rate); }
     double LowPass(double x) { return state += a * (x - state); }
     double HighPass(double x) { return x - LowPass(x); }
 
-  private:
+private:
     double a = 1.0;
     double state = 0.0;
 };

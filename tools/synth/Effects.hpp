@@ -14,11 +14,11 @@ namespace synth
 // all-passes per side, the right side's lines slightly longer for width. Output is wet only.
 class Reverb
 {
-  public:
+public:
     Reverb(double size, double damp, double width, double rate);
     void Process(float& left, float& right);
 
-  private:
+private:
     struct Comb
     {
         std::vector<float> line;
@@ -41,11 +41,11 @@ class Reverb
 // Ping-pong echo with a darkened feedback path, added to the dry signal.
 class Echo
 {
-  public:
+public:
     Echo(double delaySeconds, double feedback, double mix, double rate);
     void Process(float& left, float& right);
 
-  private:
+private:
     std::vector<float> lineL, lineR;
     std::size_t pos = 0;
     float feedback, mix;
@@ -55,11 +55,11 @@ class Echo
 // Two swept delay taps, a quarter cycle apart between the sides.
 class Chorus
 {
-  public:
+public:
     Chorus(double mix, double depthMs, double lfoRate, double rate);
     void Process(float& left, float& right);
 
-  private:
+private:
     float Tap(const std::vector<float>& line, double delay) const;
     std::vector<float> lineL, lineR;
     std::size_t pos = 0;
@@ -70,7 +70,7 @@ class Chorus
 // Removes any DC offset the mix may carry (a 10 Hz high-pass).
 class DcBlocker
 {
-  public:
+public:
     explicit DcBlocker(double rate) : r(1.0 - 2.0 * Pi * 10.0 / rate) {}
     void Process(float& left, float& right)
     {
@@ -78,7 +78,7 @@ class DcBlocker
         right = static_cast<float>(Step(right, xr, yr));
     }
 
-  private:
+private:
     double Step(double x, double& px, double& py) const
     {
         const double y = x - px + r * py;

@@ -25,7 +25,7 @@ struct Line
 
 class Parser
 {
-  public:
+public:
     Parser(const std::string& text, const std::string& fileName) : file(fileName)
     {
         Split(text, fileName, 0);
@@ -33,7 +33,7 @@ class Parser
 
     Score Run();
 
-  private:
+private:
     std::string file;
     std::list<std::string> sources; // stable addresses for Line::source
     std::vector<Line> lines;

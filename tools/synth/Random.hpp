@@ -9,7 +9,7 @@ namespace synth
 // this one is a few fixed lines of arithmetic, so every build draws the same numbers.
 class Random
 {
-  public:
+public:
     explicit Random(std::uint64_t seed) : state(seed) {}
 
     std::uint64_t Next()
@@ -26,7 +26,7 @@ class Random
     // Uniform in [-1, 1).
     double Bipolar() { return Uniform() * 2.0 - 1.0; }
 
-  private:
+private:
     std::uint64_t state;
 };
 

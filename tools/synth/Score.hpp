@@ -194,7 +194,7 @@ struct Score
 
 class ScoreError : public std::runtime_error
 {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

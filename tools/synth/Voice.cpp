@@ -15,7 +15,7 @@ namespace
 // Attack, decay to the sustain level, and a release from wherever the note-off finds it.
 class Envelope
 {
-  public:
+public:
     Envelope(const Instrument& ins, double hold)
         : attack(ins.attack), decayRate(DecayRate(ins.decay)), sustain(ins.sustain),
           releaseRate(DecayRate(ins.release)), hasDecay(ins.decay > 0.0)
@@ -37,7 +37,7 @@ class Envelope
 
     double length = 0.0;
 
-  private:
+private:
     static constexpr double Fade = 0.003;
 
     double Held(double t) const
@@ -79,24 +79,17 @@ void ApplyFilter(Svf& f, FilterType type, double& x)
     f.Process(x);
     switch (type)
     {
-    case FilterType::LowPass:
-        x = f.low;
-        break;
-    case FilterType::HighPass:
-        x = f.high;
-        break;
-    case FilterType::BandPass:
-        x = f.NormalisedBand();
-        break;
-    case FilterType::None:
-        break;
+    case FilterType::LowPass: x = f.low; break;
+    case FilterType::HighPass: x = f.high; break;
+    case FilterType::BandPass: x = f.NormalisedBand(); break;
+    case FilterType::None: break;
     }
 }
 
 // Karplus-Strong string: a noise burst circulating in a tuned, slightly lossy delay line.
 class Pluck
 {
-  public:
+public:
     Pluck(double frequency, double decay, double bright, double rate, Random& rng)
     {
         const double period = rate / std::max(frequency, 20.0);
@@ -132,7 +125,7 @@ class Pluck
         return out;
     }
 
-  private:
+private:
     std::vector<double> line;
     std::size_t pos = 0;
     double loss = 0.99;
@@ -209,20 +202,15 @@ std::vector<float> RenderVoice(const Instrument& ins, const VoiceRequest& req)
         double x = 0.0;
         switch (ins.wave)
         {
-        case Wave::None:
-            break;
-        case Wave::Sine:
-            x = std::sin(2.0 * Pi * phases[0]);
-            break;
+        case Wave::None: break;
+        case Wave::Sine: x = std::sin(2.0 * Pi * phases[0]); break;
         case Wave::Triangle:
         {
             const double p = std::fmod(phases[0] + 0.25, 1.0);
             x = 1.0 - 4.0 * std::fabs(p - 0.5);
             break;
         }
-        case Wave::Saw:
-            x = 2.0 * phases[0] - 1.0 - PolyBlep(phases[0], dt);
-            break;
+        case Wave::Saw: x = 2.0 * phases[0] - 1.0 - PolyBlep(phases[0], dt); break;
         case Wave::Square:
         case Wave::Pulse:
         {
@@ -232,9 +220,7 @@ std::vector<float> RenderVoice(const Instrument& ins, const VoiceRequest& req)
             x -= 2.0 * duty - 1.0;
             break;
         }
-        case Wave::Noise:
-            x = rng.Bipolar();
-            break;
+        case Wave::Noise: x = rng.Bipolar(); break;
         case Wave::SuperSaw:
         {
             const int n = static_cast<int>(phases.size());
@@ -260,9 +246,7 @@ std::vector<float> RenderVoice(const Instrument& ins, const VoiceRequest& req)
             modPhase -= std::floor(modPhase);
             break;
         }
-        case Wave::Pluck:
-            x = pluck->Next();
-            break;
+        case Wave::Pluck: x = pluck->Next(); break;
         case Wave::Partials:
             for (std::size_t k = 0; k < ins.partials.size(); ++k)
             {
