@@ -1,11 +1,16 @@
 // Runs the real game executable as a child process in a private working directory.
 #include "support/Harness.hpp"
+#include "support/WindowCloser.hpp"
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
@@ -76,4 +81,36 @@ TEST(Startup, AStartUpErrorEndsTheGameWithItsMessage)
         WriteFile("sprites/Bridge.txt", "0x3\n0\nwhite\n#\n#\n#\n");
         expectFailure("ResourceManager: non-positive dimensions in: sprites/Bridge.txt");
     }
+}
+
+TEST(Startup, ClosingTheWindowEndsTheGameWithZero)
+{
+    const testsupport::ScratchDirectory dir;
+    WriteFile("important/LoadBearingMeasuringTape.jpg", "");
+    const pid_t game = fork();
+    ASSERT_GE(game, 0);
+    if (game == 0)
+    {
+        std::freopen("stdout.txt", "w", stdout);
+        std::freopen("stderr.txt", "w", stderr);
+        execl(HINGEWALK_EXECUTABLE, HINGEWALK_EXECUTABLE, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+
+    // Once it reaches its frame loop (the splash), the close arrives.
+    const bool closed = testsupport::AskWindowToClose("Hingewalk", std::chrono::seconds(10 * kSlowdown),
+                                                      std::chrono::milliseconds(500 * kSlowdown));
+    int status = 0;
+    for (int i = 0; closed && i < 100 * kSlowdown && waitpid(game, &status, WNOHANG) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (waitpid(game, &status, WNOHANG) == 0)
+    {
+        kill(game, SIGKILL);
+        waitpid(game, &status, 0);
+        FAIL() << (closed ? "the game did not end when its window was closed" : "no game window appeared")
+               << "\n"
+               << ReadFile("stderr.txt");
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFile("stderr.txt");
 }
