@@ -1,6 +1,7 @@
 // Hingewalk: a story game about a door that wakes up on an island.
 #include "dialogue/DialogManager.hpp"
 #include "engine/GameManager.hpp"
+#include "engine/WorldManager.hpp"
 #include "scenes/GameStartup.hpp"
 #include "scenes/Map.hpp"
 #include "state/BigAccessingOfData.hpp"
@@ -27,6 +28,8 @@ int main(int, char**)
         std::cerr << error.what() << "\n";
         return 1;
     }
+    // The window is closed: what is left of the world goes while every manager still exists.
+    WorldManager::getInstance().DestroyEverything();
     if (DialogManager::instanceExists)
         DialogManager::getInstance().UnsubscribeAll();
     return 0;

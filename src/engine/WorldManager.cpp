@@ -64,3 +64,16 @@ void WorldManager::RestoreWorld()
     for (GameObject* object : leftovers)
         delete object;
 }
+
+void WorldManager::DestroyEverything()
+{
+    DeleteMarked();
+    for (auto* list : {&objects, &stashedObjects})
+    {
+        std::vector<GameObject*> doomed = std::move(*list);
+        list->clear();
+        for (GameObject* object : doomed)
+            delete object;
+    }
+    DeleteMarked();
+}

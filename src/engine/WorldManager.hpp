@@ -24,4 +24,7 @@ public:
     void MarkAllForDeletion();
     void StashWorld();
     void RestoreWorld();
+    // Destroys every object held (live, stashed and queued). Used when the game loop has ended,
+    // while the managers the objects' destructors reach are still alive.
+    void DestroyEverything();
 };

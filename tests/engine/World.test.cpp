@@ -142,3 +142,16 @@ TEST_F(World, DeleteMarkedAlsoDestroysObjectsThatDestructorsMarkAndStartUpLeaves
     EXPECT_EQ(CountOf(log, "keeper:deleted") + CountOf(log, "queued:deleted"), 2);
     EXPECT_TRUE(world.objects.empty() && world.deletionQueue.empty());
 }
+
+TEST_F(World, AtShutdownEveryLiveStashedAndQueuedObjectIsDestroyedOnce)
+{
+    Make("stashed");
+    world.StashWorld();
+    Make("live");
+    world.MarkForDeletion(Make("queued"));
+    log.clear();
+    world.DestroyEverything();
+    for (const char* name : {"stashed", "live", "queued"})
+        EXPECT_EQ(CountOf(log, std::string(name) + ":deleted"), 1) << name;
+    EXPECT_TRUE(world.objects.empty() && world.stashedObjects.empty() && world.deletionQueue.empty());
+}

@@ -64,16 +64,7 @@ void WriteFile(const fs::path& file, const std::string& content)
 
 void DestroyWorld()
 {
-    WorldManager& world = WorldManager::getInstance();
-    world.DeleteMarked();
-    for (auto* list : {&world.objects, &world.stashedObjects})
-    {
-        std::vector<GameObject*> doomed = std::move(*list);
-        list->clear();
-        for (GameObject* object : doomed)
-            delete object;
-    }
-    world.DeleteMarked();
+    WorldManager::getInstance().DestroyEverything();
 }
 
 std::string StdoutOf(const std::function<void()>& action)

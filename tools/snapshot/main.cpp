@@ -147,9 +147,7 @@ int main(int argc, char** argv)
         std::cerr << "hingewalk-snapshot: " << error.what() << "\n";
         return 1;
     }
-    WorldManager& world = WorldManager::getInstance();
-    world.MarkAllForDeletion();
-    world.DeleteMarked();
+    WorldManager::getInstance().DestroyEverything();
     if (DialogManager::instanceExists)
         DialogManager::getInstance().UnsubscribeAll();
     std::cout << options.out << "\n";
