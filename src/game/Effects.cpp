@@ -175,15 +175,17 @@ void Missile::HandleEvent(Event& event)
     new TBC();
 }
 
-void BurstIntoParticles(const GameObject& source)
+std::vector<DoorParticle*> BurstIntoParticles(const GameObject& source)
 {
+    std::vector<DoorParticle*> particles;
     for (int i = 0; i < 50; ++i)
     {
-        auto* particle = new DoorParticle();
+        auto* particle = particles.emplace_back(new DoorParticle());
         particle->x = source.x;
         particle->y = source.y;
         particle->depth = source.depth;
         particle->velocityX *= 2.0;
         particle->velocityY *= 2.0;
     }
+    return particles;
 }

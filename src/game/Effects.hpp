@@ -2,6 +2,8 @@
 
 #include "engine/GameObject.hpp"
 
+#include <vector>
+
 // A small screen-fixed door that flies off in a random direction, falls and vanishes after
 // three seconds: click feedback, bursts and explosions.
 class DoorParticle : public GameObject
@@ -66,4 +68,4 @@ public:
 };
 
 // Fifty door particles bursting from an object's place, twice as fast as usual.
-void BurstIntoParticles(const GameObject& source);
+std::vector<DoorParticle*> BurstIntoParticles(const GameObject& source);

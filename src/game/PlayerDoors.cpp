@@ -85,14 +85,7 @@ void Normalise(double& ax, double& ay)
 
 std::int32_t ReadDoorDesign(std::int32_t fallback)
 {
-    try
-    {
-        return std::stoi(SettingManager::getInstance().Get("DKS", "1"));
-    }
-    catch (const std::exception&)
-    {
-        return fallback;
-    }
+    return SettingManager::getInstance().GetInteger("DKS", fallback);
 }
 
 bool MultiplayerOn()

@@ -44,6 +44,6 @@ using SecondDoor = Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCha
 
 // Picks the frame and background of a door-sprite character for standing or walking.
 void ApplyDoorPose(Sprite& sprite, std::int32_t doorFrame, bool moving);
-// The "DKS" setting as an integer, or `fallback` when it is not a number.
+// The "DKS" setting as an integer, or `fallback` when it is absent or not a number.
 std::int32_t ReadDoorDesign(std::int32_t fallback);
 bool MultiplayerOn();

@@ -85,14 +85,14 @@ void BurstFakeDoors(std::int32_t variant)
         if (wizard != (variant == 1))
             continue;
         world.MarkForDeletion(object);
-        const std::size_t before = world.objects.size();
-        BurstIntoParticles(*object);
-        if (wizard)
-            for (std::size_t i = before; i < world.objects.size(); ++i)
-            {
-                world.objects[i]->sprite.frameIndex = 13;
-                world.objects[i]->sprite.colour = kWizardColour;
-            }
+        const std::vector<DoorParticle*> particles = BurstIntoParticles(*object);
+        if (!wizard)
+            continue;
+        for (DoorParticle* particle : particles)
+        {
+            particle->sprite.frameIndex = 13;
+            particle->sprite.colour = kWizardColour;
+        }
     }
     if (variant == 1)
     {

@@ -45,14 +45,8 @@ float ResourceManager::VolumeFor(const VolumeEntry& entry)
     float setting = kDefaultVolumeSetting;
     if (SettingManager::instanceExists)
     {
-        try
-        {
-            setting = static_cast<float>(std::stod(SettingManager::getInstance().Get(entry.volumeKey, "96")));
-        }
-        catch (const std::exception&)
-        {
-            setting = kDefaultVolumeSetting;
-        }
+        setting = static_cast<float>(
+            SettingManager::getInstance().GetNumber(entry.volumeKey, kDefaultVolumeSetting));
     }
     return entry.baseVolume * setting / 100.f;
 }

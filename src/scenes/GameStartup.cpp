@@ -7,8 +7,6 @@
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
 
-#include <stdexcept>
-
 namespace
 {
 void LoadSharedSprites(BigAccessingOfData& data)
@@ -20,19 +18,6 @@ void LoadSharedSprites(BigAccessingOfData& data)
     data.islandTextureSprite = ResourceManager::LoadSprite("sprites/IslandTexture.txt");
     data.settingsSprite = ResourceManager::LoadSprite("sprites/Settings.txt");
     data.doorSprite = ResourceManager::LoadSprite("sprites/Door.txt");
-}
-
-// A length that is not a number keeps the default rather than ending the program.
-double ReadLoadingLength()
-{
-    try
-    {
-        return std::stod(SettingManager::getInstance().Get("Loading Length", "3"));
-    }
-    catch (const std::exception&)
-    {
-        return 3.0;
-    }
 }
 } // namespace
 
@@ -50,5 +35,6 @@ void StartGame()
     resources.LoadSound("knock", "sfx/knock.mp3");
 
     DisplayManager::getInstance().cameraHalfHeight = 12.0;
-    data.loadingLength = ReadLoadingLength();
+    // A length that is not a number keeps the default rather than ending the program.
+    data.loadingLength = SettingManager::getInstance().GetNumber("Loading Length", 3.0);
 }

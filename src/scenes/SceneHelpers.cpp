@@ -2,8 +2,6 @@
 #include "scenes/SceneBuilders.hpp"
 #include "state/SettingManager.hpp"
 
-#include <stdexcept>
-
 namespace scenes
 {
 WorldPoint GridToWorld(std::int32_t gx, std::int32_t gy)
@@ -26,14 +24,7 @@ std::string Setting(const std::string& key)
 
 std::int32_t IntegerSetting(const std::string& key)
 {
-    try
-    {
-        return std::stoi(Setting(key));
-    }
-    catch (const std::exception&)
-    {
-        return 0;
-    }
+    return SettingManager::getInstance().GetInteger(key, 0);
 }
 
 bool KnobThirteenIsDue()

@@ -76,6 +76,36 @@ std::string SettingManager::Get(const std::string& key, const std::string& fallb
     return it == values.end() ? fallback : it->second;
 }
 
+double SettingManager::GetNumber(const std::string& key, double fallback) const
+{
+    const auto it = values.find(key);
+    if (it == values.end())
+        return fallback;
+    try
+    {
+        return std::stod(it->second);
+    }
+    catch (const std::exception&)
+    {
+        return fallback;
+    }
+}
+
+std::int32_t SettingManager::GetInteger(const std::string& key, std::int32_t fallback) const
+{
+    const auto it = values.find(key);
+    if (it == values.end())
+        return fallback;
+    try
+    {
+        return std::stoi(it->second);
+    }
+    catch (const std::exception&)
+    {
+        return fallback;
+    }
+}
+
 void SettingManager::Set(const std::string& key, const std::string& value)
 {
     values[key] = value;
@@ -109,15 +139,6 @@ sf::Color HueColour(double hue)
 
 sf::Color PlayerColour()
 {
-    try
-    {
-        const double hue = std::stod(SettingManager::getInstance().Get("Hue", "0"));
-        if (hue < 1.0)
-            return kDefaultPlayerColour;
-        return HueColour(hue);
-    }
-    catch (const std::exception&)
-    {
-        return kDefaultPlayerColour;
-    }
+    const double hue = SettingManager::getInstance().GetNumber("Hue", 0.0);
+    return hue < 1.0 ? kDefaultPlayerColour : HueColour(hue);
 }

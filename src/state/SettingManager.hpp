@@ -3,11 +3,12 @@
 #include "engine/Manager.hpp"
 
 #include <SFML/Graphics/Color.hpp>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
 // The player's settings and unlocks: text keys to text values, kept in one line of
-// "key:value;" entries. Readers bring their own defaults and convert the text themselves.
+// "key:value;" entries. Readers bring their own defaults; text that holds no number reads as the default.
 class SettingManager : public Manager<SettingManager>
 {
 public:
@@ -19,6 +20,10 @@ public:
     // previous file is then left as it was.
     bool Save() const;
     std::string Get(const std::string& key, const std::string& fallback) const;
+    // The setting as a number (standard conversion: leading number, rest ignored); `fallback`
+    // when the key is absent or its text holds no number in range.
+    double GetNumber(const std::string& key, double fallback) const;
+    std::int32_t GetInteger(const std::string& key, std::int32_t fallback) const;
     void Set(const std::string& key, const std::string& value);
 
     static std::unordered_map<std::string, std::string> Parse(const std::string& text);
