@@ -2,8 +2,10 @@
 
 #include "display/DisplayManager.hpp"
 #include "engine/GameObject.hpp"
+#include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -121,4 +123,39 @@ std::vector<std::string> ArrangementNames()
     for (const auto& entry : Table())
         names.push_back(entry.first);
     return names;
+}
+
+void ShowSprite(const SpriteView& view)
+{
+    const Sprite sprite = ResourceManager::LoadSprite(view.file);
+    const auto frameCount = static_cast<int>(sprite.frames.size());
+    const double halfHeight = view.world ? 12.0 : 10.0;
+    DisplayManager::getInstance().cameraPosition = {0.0, 0.0};
+    const auto show = [&](int frame, double x, double y)
+    {
+        GameObject* object = PlaceSprite(sprite, x, y, view.scale);
+        object->sprite.frameIndex = frame;
+        object->sprite.frameSlowdown = -1;
+        object->sprite.followsCamera = view.world;
+        return object;
+    };
+    if (view.frame >= 0)
+    {
+        show(view.frame, view.at.first, view.at.second);
+        return;
+    }
+    // Every frame, left to right and top to bottom, each in a cell one frame plus a margin wide.
+    const double cellW = (sprite.width + 2) * 0.32 * view.scale;
+    const double cellH = (sprite.height + 2) * 0.7 * view.scale;
+    const double screenW = 2.0 * halfHeight * 16.0 / 9.0;
+    const int perRow = std::max(1, static_cast<int>(screenW / cellW));
+    for (int frame = 0; frame < frameCount; ++frame)
+    {
+        const double x = -screenW / 2 + cellW * (frame % perRow + 0.5);
+        const double y = halfHeight - cellH * (frame / perRow + 0.5);
+        show(frame, x, y);
+        GameObject* label = Place({std::to_string(frame), sf::Color(120, 120, 120), x,
+                                   y - sprite.height * 0.35 * view.scale - 0.75, !view.world});
+        label->depth = -1.0;
+    }
 }

@@ -4,10 +4,12 @@
 //
 //   hingewalk-snapshot --out FILE.png [--scene N] [--arrangement NAME] [--frames K]
 //                      [--dt 0.016] [--size WxH]
+//   hingewalk-snapshot --out FILE.png --sprite FILE [--scale S] [--frame K] [--at X,Y] [--world]
 //
 // --scene builds scene N (an unknown number builds an empty world); without --scene and
 // --arrangement the splash scene is built. --size sets the window to W x H as is, without the
-// 16:9 correction a user resize gets, so letterbox bars show.
+// 16:9 correction a user resize gets, so letterbox bars show. --sprite shows a sprite file as
+// the game draws it: one frame at a place, or every frame side by side with its number.
 #include "Arrangements.hpp"
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
@@ -36,13 +38,16 @@ struct Options
     double dt = 0.016;
     unsigned width = 0;
     unsigned height = 0;
+    SpriteView sprite;
 };
 
 [[noreturn]] void Usage(const std::string& problem)
 {
     std::cerr << "hingewalk-snapshot: " << problem << "\n"
               << "usage: hingewalk-snapshot --out FILE.png [--scene N] [--arrangement NAME] [--frames K]"
-                 " [--dt SECONDS] [--size WxH]\narrangements:";
+                 " [--dt SECONDS] [--size WxH]\n"
+                 "       hingewalk-snapshot --out FILE.png --sprite FILE [--scale S] [--frame K] [--at X,Y]"
+                 " [--world]\narrangements:";
     for (const std::string& name : ArrangementNames())
         std::cerr << " " << name;
     std::cerr << "\n";
@@ -55,6 +60,11 @@ Options Parse(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
     {
         const std::string flag = argv[i];
+        if (flag == "--world")
+        {
+            o.sprite.world = true;
+            continue;
+        }
         if (i + 1 >= argc)
             Usage("missing value after " + flag);
         const std::string value = argv[++i];
@@ -68,6 +78,19 @@ Options Parse(int argc, char** argv)
                 o.arrangement = value;
             else if (flag == "--frames")
                 o.frames = std::stoi(value);
+            else if (flag == "--sprite")
+                o.sprite.file = value;
+            else if (flag == "--scale")
+                o.sprite.scale = std::stod(value);
+            else if (flag == "--frame")
+                o.sprite.frame = std::stoi(value);
+            else if (flag == "--at")
+            {
+                const std::size_t comma = value.find(',');
+                if (comma == std::string::npos)
+                    Usage("--at wants X,Y");
+                o.sprite.at = {std::stod(value.substr(0, comma)), std::stod(value.substr(comma + 1))};
+            }
             else if (flag == "--dt")
                 o.dt = std::stod(value);
             else if (flag == "--size")
@@ -88,8 +111,8 @@ Options Parse(int argc, char** argv)
     }
     if (o.out.empty())
         Usage("--out is required");
-    if (o.scene && !o.arrangement.empty())
-        Usage("give --scene or --arrangement, not both");
+    if (int(o.scene.has_value()) + int(!o.arrangement.empty()) + int(!o.sprite.file.empty()) > 1)
+        Usage("give one of --scene, --arrangement and --sprite");
     if (o.frames < 0 || (o.width == 0) != (o.height == 0))
         Usage("bad --frames or --size");
     return o;
@@ -126,7 +149,9 @@ int main(int argc, char** argv)
         StartGame();
         if (options.width)
             SetWindowSize(options.width, options.height);
-        if (!options.arrangement.empty())
+        if (!options.sprite.file.empty())
+            ShowSprite(options.sprite);
+        else if (!options.arrangement.empty())
         {
             if (!BuildArrangement(options.arrangement))
                 Usage("no arrangement named " + options.arrangement);
