@@ -2,13 +2,13 @@
 // cut-scene's 1,400 orbiting stars and a flying missile. Measures one GameManager::Frame, the
 // same frame without presenting it, and the paced loop's real frame rate.
 #include "display/DisplayManager.hpp"
-#include "engine/ClockSystem.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/core/ClockSystem.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/Effects.hpp"
-#include "scenes/Map.hpp"
+#include "state/Map.hpp"
 #include "support/Driver.hpp"
 #include "support/Harness.hpp"
 

@@ -1,7 +1,7 @@
 // One physics step in a crowded scene: 1,400 stationary solid objects and 10 movers.
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/PhysicsManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/PhysicsManager.hpp"
 #include "support/Harness.hpp"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 // Hingewalk: a story game about a door that wakes up on an island.
+#include "GameStartup.hpp"
 #include "dialogue/DialogManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/WorldManager.hpp"
-#include "scenes/GameStartup.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 
 #include <filesystem>
 #include <iostream>

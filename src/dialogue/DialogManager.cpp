@@ -1,7 +1,7 @@
 #include "dialogue/DialogManager.hpp"
 
 #include "display/InputManager.hpp"
-#include "engine/GameManager.hpp"
+#include "engine/world/GameManager.hpp"
 
 void DialogManager::StartUp()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Manager.hpp"
+#include "engine/core/Manager.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <cstdint>

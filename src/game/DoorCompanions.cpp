@@ -1,8 +1,8 @@
 #include "game/DoorCompanions.hpp"
 
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/SettingManager.hpp"

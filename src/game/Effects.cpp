@@ -2,9 +2,9 @@
 
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/TitleCards.hpp"
 #include "state/BigAccessingOfData.hpp"

@@ -2,12 +2,12 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/Map.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 #include "state/SettingManager.hpp"
 
 #include <algorithm>
@@ -223,9 +223,7 @@ SecondDoor::Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterI
     slides = true;
     type = "Player2";
     sprite.scale = 0.8;
-    x = leader->x;
-    y = leader->y;
-    depth = 1e28;
+    ReturnToLeader();
     boxWidth *= 0.8;
     boxHeight *= 0.8;
     SettingManager::getInstance().Set("DKS", std::to_string(doorFrame));
@@ -233,24 +231,28 @@ SecondDoor::Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterI
         WorldManager::getInstance().MarkForDeletion(this);
 }
 
+void SecondDoor::ReturnToLeader()
+{
+    if (GameObject* at = leader.get())
+    {
+        x = at->x;
+        y = at->y;
+    }
+    depth = 1e28;
+}
+
 void SecondDoor::HandleEvent(Event& event)
 {
     if (event.GetName() == "Out")
     {
         if (static_cast<EventOut&>(event).object == this)
-        {
-            x = leader->x;
-            y = leader->y;
-            depth = 1e28;
-        }
+            ReturnToLeader();
         return;
     }
     if (!placed)
     {
         placed = true;
-        x = leader->x;
-        y = leader->y;
-        depth = 1e28;
+        ReturnToLeader();
     }
     speed = 10.0;
     const BigAccessingOfData& data = BigAccessingOfData::getInstance();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include <cstdint>
 
@@ -33,12 +33,16 @@ class Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack
 public:
     double speed = 8.0;
     std::int32_t doorFrame = 1;
-    GameObject* leader = nullptr;
+    // The object it starts at and returns to; when that is gone the door stays where it is.
+    ObjectRef<GameObject> leader;
     bool placed = false;
 
     explicit Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1(
         GameObject* leaderObject);
     void HandleEvent(Event& event) override;
+
+private:
+    void ReturnToLeader();
 };
 using SecondDoor = Door2LikeKnack2NotTheVideoGameImTalkingAboutTheMultiplayerCharacterInKnack1;
 

@@ -1,9 +1,9 @@
 #include "game/Props.hpp"
 
-#include "engine/WorldManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/Effects.hpp"
+#include "game/SceneChangeTimer.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/SceneChangeTimer.hpp"
 #include "state/BigAccessingOfData.hpp"
 
 namespace

@@ -1,7 +1,7 @@
 #include "game/Tiles.hpp"
 
-#include "engine/GameManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/WaterTiles.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"

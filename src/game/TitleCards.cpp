@@ -1,10 +1,10 @@
 #include "game/TitleCards.hpp"
 
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/Map.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 
 #include <algorithm>
 

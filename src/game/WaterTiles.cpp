@@ -1,8 +1,8 @@
 #include "game/WaterTiles.hpp"
 
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 
 #include <algorithm>
@@ -112,7 +112,8 @@ WaterToRainbowThing::WaterToRainbowThing()
     solidness = Spectral;
     for (GameObject* object : WorldManager::getInstance().GetAllObjects())
         if (object->type == "Water")
-            waterTiles.push_back(object);
+            if (auto* water = dynamic_cast<WaterTile*>(object))
+                waterTiles.emplace_back(water);
     for (std::size_t i = waterTiles.size(); i-- > 1;)
         std::swap(waterTiles[i], waterTiles[static_cast<std::size_t>(std::rand()) % (i + 1)]);
     GameManager::getInstance().tickEvent.Subscribe(this);
@@ -130,15 +131,13 @@ void WaterToRainbowThing::HandleEvent(Event&)
     WorldManager& world = WorldManager::getInstance();
     while (converted < target)
     {
-        GameObject* water = waterTiles[static_cast<std::size_t>(converted++)];
+        const ObjectRef<WaterTile>& water = waterTiles[static_cast<std::size_t>(converted++)];
         // A tile something else removed in the meantime is no longer ours to convert.
-        const auto& live = world.objects;
-        if (std::find(live.begin(), live.end(), water) == live.end())
+        if (!water.Live())
             continue;
-        const auto* tile = static_cast<TileObject*>(water);
-        const std::int32_t cellX = tile->gridX;
-        const std::int32_t cellY = tile->gridY;
-        world.MarkForDeletion(water);
+        const std::int32_t cellX = water->gridX;
+        const std::int32_t cellY = water->gridY;
+        world.MarkForDeletion(water.get());
         new RainbowTile(cellX, cellY);
     }
     if (converted >= count && t >= 1.0)

@@ -41,7 +41,7 @@ public:
     double elapsed = 0.0;
     double startTime = 14.5;
     double endTime = 15.5;
-    std::vector<GameObject*> waterTiles;
+    std::vector<ObjectRef<WaterTile>> waterTiles;
     std::int32_t converted = 0;
     bool done = false;
 

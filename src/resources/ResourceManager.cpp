@@ -1,10 +1,10 @@
 #include "resources/ResourceManager.hpp"
 
 #include "resources/Mp3LoopPoints.hpp"
-#include "state/SettingManager.hpp"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <stdexcept>
 
 namespace
@@ -40,15 +40,18 @@ ResourceManager::~ResourceManager()
     buffers.clear();
 }
 
-float ResourceManager::VolumeFor(const VolumeEntry& entry)
+void ResourceManager::SetVolumeLevel(const std::string& volumeKey, float level)
 {
-    float setting = kDefaultVolumeSetting;
-    if (SettingManager::instanceExists)
-    {
-        setting = static_cast<float>(
-            SettingManager::getInstance().GetNumber(entry.volumeKey, kDefaultVolumeSetting));
-    }
-    return entry.baseVolume * setting / 100.f;
+    volumeLevels[volumeKey] = level;
+}
+
+float ResourceManager::VolumeFor(const VolumeEntry& entry) const
+{
+    const auto level = volumeLevels.find(entry.volumeKey);
+    const float setting = level == volumeLevels.end() ? kDefaultVolumeSetting : level->second;
+    const float volume = entry.baseVolume * setting / 100.f;
+    // The audio library has no use for a volume outside 0..100 (or for NaN).
+    return std::isfinite(volume) ? std::clamp(volume, 0.f, 100.f) : 0.f;
 }
 
 void ResourceManager::LoadSound(const std::string& name, const std::string& path)

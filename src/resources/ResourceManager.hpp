@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Manager.hpp"
+#include "engine/core/Manager.hpp"
 #include "resources/Sprite.hpp"
 
 #include <SFML/Audio/Music.hpp>
@@ -32,6 +32,8 @@ public:
     std::unordered_map<std::string, VolumeEntry> musicVolumes;
     // Where each track's real audio begins (from the loop-point analysis).
     std::unordered_map<std::string, sf::Time> musicStart;
+    // The percentage each volume setting holds, as the settings hand it down; 96 until then.
+    std::unordered_map<std::string, float> volumeLevels;
 
     ~ResourceManager() override;
 
@@ -49,7 +51,9 @@ public:
     void StopAllExceptPaused();
     void ResumePaused();
 
-    static float VolumeFor(const VolumeEntry& entry);
+    void SetVolumeLevel(const std::string& volumeKey, float level);
+    // The volume handed to the audio library: base volume x setting / 100, kept within 0..100.
+    float VolumeFor(const VolumeEntry& entry) const;
 
 private:
     void Play(const std::string& name, float volume, const char* volumeKey);

@@ -1,5 +1,5 @@
 // The home island (scene 0) and the village island (scenes 2 and 6).
-#include "engine/WorldManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Props.hpp"
 #include "game/Tiles.hpp"

@@ -1,13 +1,13 @@
 #include "scenes/LoadingScreen.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
 #include "game/Effects.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/Map.hpp"
 #include "scenes/Tips.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 #include "state/SettingManager.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Events.hpp"
+#include "engine/core/Events.hpp"
 
 #include <cstdint>
 #include <string>
@@ -10,6 +10,11 @@ class GameObject;
 // The builders of the numbered scenes, grouped by area, and the small helpers they share.
 namespace scenes
 {
+// The catalogue: builds numbered scene n (any number it does not know is an empty world).
+void BuildScene(std::int32_t n);
+// Makes Map build its scenes from the catalogue.
+void RegisterCatalogue();
+
 // World position of a grid cell (cells are 7 x 5 characters).
 WorldPoint GridToWorld(std::int32_t gx, std::int32_t gy);
 // Registers a track under `name` and starts it looping from its first real sample.

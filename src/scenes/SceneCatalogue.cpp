@@ -1,12 +1,13 @@
 // The scene catalogue: which builder makes each numbered scene.
-#include "engine/ProcessExit.hpp"
-#include "scenes/Map.hpp"
+#include "engine/core/ProcessExit.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 
-void Map::BuildScene(std::int32_t n)
+namespace scenes
 {
-    using namespace scenes;
+void BuildScene(std::int32_t n)
+{
     switch (n)
     {
     case SceneNumber::Splash: BuildSplash(); break;
@@ -37,3 +38,9 @@ void Map::BuildScene(std::int32_t n)
     default: break; // any other number is an empty world
     }
 }
+
+void RegisterCatalogue()
+{
+    Map::getInstance().catalogue = &BuildScene;
+}
+} // namespace scenes

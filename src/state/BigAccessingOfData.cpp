@@ -1,8 +1,8 @@
 #include "state/BigAccessingOfData.hpp"
 
 #include "display/InputManager.hpp"
-#include "engine/WorldManager.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "state/Map.hpp"
 #include "state/SettingManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>

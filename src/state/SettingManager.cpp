@@ -1,5 +1,7 @@
 #include "state/SettingManager.hpp"
 
+#include "resources/ResourceManager.hpp"
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -9,7 +11,9 @@
 namespace
 {
 const sf::Color kDefaultPlayerColour(212, 130, 59, 255);
-}
+constexpr double kDefaultVolume = 96.0;
+const char* const kVolumeKeys[] = {"SFX Volume", "Music Volume", "Dialogue Volume"};
+} // namespace
 
 std::unordered_map<std::string, std::string> SettingManager::Parse(const std::string& text)
 {
@@ -38,14 +42,18 @@ std::string SettingManager::Serialise() const
 void SettingManager::Load()
 {
     std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
+    if (file.is_open())
+    {
+        std::stringstream content;
+        content << file.rdbuf();
+        values = Parse(content.str());
+    }
+    else
     {
         values.clear();
-        return;
     }
-    std::stringstream content;
-    content << file.rdbuf();
-    values = Parse(content.str());
+    for (const char* key : kVolumeKeys)
+        HandDownVolume(key);
 }
 
 bool SettingManager::Save() const
@@ -83,7 +91,8 @@ double SettingManager::GetNumber(const std::string& key, double fallback) const
         return fallback;
     try
     {
-        return std::stod(it->second);
+        const double value = std::stod(it->second);
+        return std::isfinite(value) ? value : fallback;
     }
     catch (const std::exception&)
     {
@@ -109,6 +118,14 @@ std::int32_t SettingManager::GetInteger(const std::string& key, std::int32_t fal
 void SettingManager::Set(const std::string& key, const std::string& value)
 {
     values[key] = value;
+    for (const char* volumeKey : kVolumeKeys)
+        if (key == volumeKey)
+            HandDownVolume(key);
+}
+
+void SettingManager::HandDownVolume(const std::string& key) const
+{
+    ResourceManager::getInstance().SetVolumeLevel(key, static_cast<float>(GetNumber(key, kDefaultVolume)));
 }
 
 sf::Color HueColour(double hue)

@@ -1,5 +1,5 @@
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 #include "support/Harness.hpp"
 
 #include <SFML/Graphics/Image.hpp>

@@ -1,4 +1,4 @@
-#include "engine/Events.hpp"
+#include "engine/core/Events.hpp"
 
 #include "support/RecordingObject.hpp"
 

@@ -1,4 +1,4 @@
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include "display/DisplayManager.hpp"
 #include "support/Harness.hpp"

@@ -1,4 +1,4 @@
-#include "engine/Manager.hpp"
+#include "engine/core/Manager.hpp"
 
 #include "support/Harness.hpp"
 

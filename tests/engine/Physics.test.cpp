@@ -1,7 +1,7 @@
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "support/Harness.hpp"
 
 #include <functional>

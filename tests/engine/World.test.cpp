@@ -1,5 +1,5 @@
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "support/Harness.hpp"
 #include "support/RecordingObject.hpp"
 

@@ -2,7 +2,7 @@
 // the second player, and the companions.
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
+#include "engine/world/GameManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Effects.hpp"
 #include "game/PlayerDoors.hpp"

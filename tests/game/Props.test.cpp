@@ -2,13 +2,13 @@
 // by their own clocks and then move the game on.
 #include "game/Props.hpp"
 
-#include "engine/PhysicsManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Effects.hpp"
+#include "game/SceneChangeTimer.hpp"
 #include "game/TitleCards.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/Map.hpp"
-#include "scenes/SceneChangeTimer.hpp"
+#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // and the bridge that grows over the sea.
 #include "game/Tiles.hpp"
 
-#include "engine/GameManager.hpp"
+#include "engine/world/GameManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/WaterTiles.hpp"
-#include "scenes/Map.hpp"
 #include "scenes/SceneBuilders.hpp"
+#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <algorithm>

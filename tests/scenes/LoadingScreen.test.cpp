@@ -1,8 +1,8 @@
 // The loading screen: its progress bar and timing, the settings it saves, and its tips.
 #include "scenes/LoadingScreen.hpp"
 
-#include "scenes/Map.hpp"
 #include "scenes/Tips.hpp"
+#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <filesystem>

@@ -1,12 +1,12 @@
 // Moving between scenes: loading screens with their door sounds, pausing and resuming a game,
 // the title, quitting, unknown scene numbers, and settings that are not numbers.
-#include "engine/ProcessExit.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/core/ProcessExit.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/LoadingScreen.hpp"
-#include "scenes/Map.hpp"
 #include "scenes/SceneBuilders.hpp"
+#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <chrono>

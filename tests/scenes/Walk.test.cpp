@@ -1,9 +1,9 @@
 // The door walks from the home island over the long bridge to the village, steered only by
 // key events, through two loading screens.
-#include "engine/GameObject.hpp"
-#include "engine/WorldManager.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 #include "support/Driver.hpp"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The shared game state: movement axes driven by key presses, and when Escape may pause.
-#include "engine/GameObject.hpp"
-#include "engine/WorldManager.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

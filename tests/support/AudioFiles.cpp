@@ -1,5 +1,8 @@
 #include "support/AudioFiles.hpp"
 
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/System/Sleep.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -78,5 +81,29 @@ void WriteBytes(const fs::path& file, const std::vector<unsigned char>& bytes)
 {
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+bool SoundDevicePlays()
+{
+    static const bool plays = []
+    {
+        const std::vector<std::int16_t> silence(44100, 0);
+        sf::SoundBuffer buffer;
+        if (!buffer.loadFromSamples(silence.data(), silence.size(), 1, 44100, {sf::SoundChannel::Mono}))
+            return false;
+        sf::Sound sound(buffer);
+        sound.play();
+        for (int i = 0; i < 50; ++i)
+        {
+            if (sound.getPlayingOffset() > sf::Time::Zero)
+                return true;
+            sf::sleep(sf::milliseconds(10));
+        }
+        return false;
+    }();
+    return plays;
 }
 } // namespace testsupport

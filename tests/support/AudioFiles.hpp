@@ -27,3 +27,15 @@ bool EncodeMp3(const std::filesystem::path& wav, const std::filesystem::path& mp
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
 } // namespace testsupport
+
+namespace testsupport
+{
+// Whether sounds really play here (their playing offsets advance). Without a sound device, or
+// the null device scripts/test provides, they report Playing but never move.
+bool SoundDevicePlays();
+} // namespace testsupport
+
+// Skips a test that needs sound to play when it cannot.
+#define REQUIRE_SOUND_DEVICE()                                                                               \
+    if (!testsupport::SoundDevicePlays())                                                                    \
+    GTEST_SKIP() << "no working sound device (scripts/test provides a silent one)"

@@ -1,13 +1,12 @@
 #include "support/Driver.hpp"
 
+#include "GameStartup.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/ProcessExit.hpp"
-#include "scenes/GameStartup.hpp"
+#include "engine/core/ProcessExit.hpp"
+#include "engine/world/GameManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "support/Harness.hpp"
 
-#include <SFML/System/Sleep.hpp>
 #include <SFML/Window/Event.hpp>
 
 namespace testsupport
@@ -35,13 +34,6 @@ GameDriver::GameDriver()
     SetProcessExitHandler(&CountExit);
     StartGame();
     BigAccessingOfData::getInstance().resumeScene = SceneNumber::GameWithoutPause;
-    // Let the new window settle: the X server's first focus changes would otherwise reach the
-    // test's first frames as a focus loss, which (rightly) stops a walking door.
-    for (int i = 0; i < 10; ++i)
-    {
-        DisplayManager::getInstance().PollWindowEvents();
-        sf::sleep(sf::milliseconds(10));
-    }
 }
 
 GameDriver::~GameDriver()
@@ -66,10 +58,37 @@ void GameDriver::Tap(sf::Keyboard::Key key)
     Release(key);
 }
 
+void GameDriver::MoveMouse(double x, double y)
+{
+    // Screen-fixed units to window pixels: the letterboxed area is centred, 20 units high.
+    const DisplayManager& display = DisplayManager::getInstance();
+    const double unit = display.letterboxHeight / 20.0;
+    mousePixel = {static_cast<int>(display.windowWidth / 2.0 + x * unit),
+                  static_cast<int>(display.windowHeight / 2.0 - y * unit)};
+    DisplayManager::getInstance().HandleWindowEvent(sf::Event(sf::Event::MouseMoved{mousePixel}));
+}
+
+void GameDriver::Click(sf::Mouse::Button button)
+{
+    DisplayManager& display = DisplayManager::getInstance();
+    display.HandleWindowEvent(sf::Event(sf::Event::MouseButtonPressed{button, mousePixel}));
+    display.HandleWindowEvent(sf::Event(sf::Event::MouseButtonReleased{button, mousePixel}));
+}
+
 void GameDriver::Frames(int count, double dt)
 {
     for (int i = 0; i < count; ++i)
-        GameManager::getInstance().Frame(dt);
+        Frame(dt);
+}
+
+void GameDriver::Frame(double dt)
+{
+    // The window's own events are not the test's input.
+    sf::RenderWindow& window = DisplayManager::getInstance().window;
+    while (window.pollEvent())
+    {
+    }
+    GameManager::getInstance().Step(dt);
 }
 
 bool GameDriver::RunUntil(const std::function<bool()>& done, int limit, double dt)
@@ -78,7 +97,7 @@ bool GameDriver::RunUntil(const std::function<bool()>& done, int limit, double d
     {
         if (done())
             return true;
-        GameManager::getInstance().Frame(dt);
+        Frame(dt);
     }
     return done();
 }

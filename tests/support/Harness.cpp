@@ -1,8 +1,8 @@
 #include "support/Harness.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/WorldManager.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "support/WindowCloser.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <cstring>
 #include <thread>
 
@@ -8,23 +9,28 @@ namespace testsupport
 {
 namespace
 {
-Window FindWindow(Display* display, Window window, const char* title)
+bool HasClass(Display* display, Window window, const std::string& className)
 {
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) && name != nullptr)
-    {
-        const bool match = std::strcmp(name, title) == 0;
-        XFree(name);
-        if (match)
-            return window;
-    }
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint))
+        return false;
+    const bool match = hint.res_name != nullptr && className == hint.res_name;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return match;
+}
+
+Window FindWindow(Display* display, Window window, const std::string& className)
+{
+    if (HasClass(display, window, className))
+        return window;
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned count = 0;
     Window found = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count))
         for (unsigned i = 0; i < count && found == 0; ++i)
-            found = FindWindow(display, children[i], title);
+            found = FindWindow(display, children[i], className);
     if (children != nullptr)
         XFree(children);
     return found;
@@ -45,7 +51,8 @@ void SendDeleteRequest(Display* display, Window window)
 }
 } // namespace
 
-bool AskWindowToClose(const char* title, std::chrono::milliseconds appear, std::chrono::milliseconds settle)
+bool AskWindowToClose(const std::string& className, std::chrono::milliseconds appear,
+                      std::chrono::milliseconds settle)
 {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
@@ -55,7 +62,7 @@ bool AskWindowToClose(const char* title, std::chrono::milliseconds appear, std::
     while (window == 0 && std::chrono::steady_clock::now() < deadline)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        window = FindWindow(display, DefaultRootWindow(display), title);
+        window = FindWindow(display, DefaultRootWindow(display), className);
     }
     if (window != 0)
     {

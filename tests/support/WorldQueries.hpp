@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/Events.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/core/Events.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 
 #include <string>

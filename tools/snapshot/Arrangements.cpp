@@ -1,7 +1,7 @@
 #include "Arrangements.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 

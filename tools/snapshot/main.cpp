@@ -11,13 +11,13 @@
 // 16:9 correction a user resize gets, so letterbox bars show. --sprite shows a sprite file as
 // the game draws it: one frame at a place, or every frame side by side with its number.
 #include "Arrangements.hpp"
+#include "GameStartup.hpp"
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
-#include "engine/WorldManager.hpp"
-#include "scenes/GameStartup.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>

@@ -1,4 +1,4 @@
-#include "engine/LogManager.hpp"
+#include "engine/core/LogManager.hpp"
 
 #include <iostream>
 

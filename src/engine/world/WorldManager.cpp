@@ -1,6 +1,6 @@
-#include "engine/WorldManager.hpp"
+#include "engine/world/WorldManager.hpp"
 
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include <algorithm>
 
@@ -19,9 +19,9 @@ void WorldManager::StartUp()
 
 void WorldManager::MarkForDeletion(GameObject* object)
 {
-    if (object == nullptr ||
-        std::find(deletionQueue.begin(), deletionQueue.end(), object) != deletionQueue.end())
+    if (object == nullptr || object->markedForDeletion)
         return;
+    object->markedForDeletion = true;
     object->OnDestroy();
     object->UnsubscribeAll();
     auto it = std::find(objects.begin(), objects.end(), object);
@@ -67,13 +67,20 @@ void WorldManager::RestoreWorld()
 
 void WorldManager::DestroyEverything()
 {
-    DeleteMarked();
-    for (auto* list : {&objects, &stashedObjects})
+    // Everything joins the deletion queue before anything is destroyed, so a destructor that
+    // marks another object finds it queued already; objects that destructors create join the
+    // next round.
+    while (!objects.empty() || !stashedObjects.empty() || !deletionQueue.empty())
     {
-        std::vector<GameObject*> doomed = std::move(*list);
-        list->clear();
-        for (GameObject* object : doomed)
-            delete object;
+        for (auto* list : {&objects, &stashedObjects})
+        {
+            for (GameObject* object : *list)
+            {
+                object->markedForDeletion = true;
+                deletionQueue.push_back(object);
+            }
+            list->clear();
+        }
+        DeleteMarked();
     }
-    DeleteMarked();
 }

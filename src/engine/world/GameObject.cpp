@@ -1,7 +1,7 @@
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/WorldManager.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,11 +15,21 @@ GameObject::GameObject() : id("ID_" + std::to_string(std::rand()))
 
 GameObject::~GameObject()
 {
+    if (lifeline)
+        *lifeline = nullptr;
     UnsubscribeAll();
     auto& objects = WorldManager::getInstance().objects;
     auto it = std::find(objects.begin(), objects.end(), this);
     if (it != objects.end())
         objects.erase(it);
+}
+
+const std::shared_ptr<GameObject*>& GameObject::Lifeline()
+{
+    // Made on first use: most objects are never referred to.
+    if (!lifeline)
+        lifeline = std::make_shared<GameObject*>(this);
+    return lifeline;
 }
 
 void GameObject::OnDestroy()

@@ -1,12 +1,12 @@
-#include "engine/GameManager.hpp"
+#include "engine/world/GameManager.hpp"
 
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/ClockSystem.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/LogManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/core/ClockSystem.hpp"
+#include "engine/core/LogManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
 
 #include <algorithm>
 
@@ -59,7 +59,7 @@ void GameManager::Run()
             return;
         }
         const double dt = firstFrame ? 1.0 / targetFps : clock.Delta();
-        RunFrame(std::min(maxDelta, dt));
+        Step(dt);
         if (!running)
             return;
         firstFrame = false;
@@ -76,14 +76,14 @@ bool GameManager::Frame(double measuredDelta)
         running = false;
         return false;
     }
-    RunFrame(std::min(maxDelta, measuredDelta));
+    Step(measuredDelta);
     return true;
 }
 
-void GameManager::RunFrame(double dt)
+void GameManager::Step(double measuredDelta)
 {
     PhysicsManager& physics = PhysicsManager::getInstance();
-    physics.delta = dt;
+    physics.delta = std::min(maxDelta, measuredDelta);
     tickEvent.Publish();
     physics.Update();
     lateTickEvent.Publish();

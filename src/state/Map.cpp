@@ -1,8 +1,14 @@
-#include "scenes/Map.hpp"
+#include "state/Map.hpp"
 
-#include "engine/WorldManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+
+void Map::BuildScene(std::int32_t n)
+{
+    if (catalogue)
+        catalogue(n);
+}
 
 void Map::ClearWorld()
 {

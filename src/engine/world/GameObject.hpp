@@ -1,9 +1,10 @@
 #pragma once
 
-#include "engine/Events.hpp"
+#include "engine/core/Events.hpp"
 #include "resources/Sprite.hpp"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 enum Solidness : std::int32_t
@@ -35,6 +36,8 @@ public:
     double boxOffsetY = 0.0;
     // A blocked move retries along x alone, then y alone.
     bool slides = false;
+    // Set when the object leaves the world for the deletion queue.
+    bool markedForDeletion = false;
 
     GameObject();
     ~GameObject() override;
@@ -45,4 +48,31 @@ public:
 
     // Copies the sprite and fits the box to its text block at scale 1.
     void SetSprite(Sprite newSprite);
+
+    // Shared with every ObjectRef to this object; holds null once the object is destroyed.
+    const std::shared_ptr<GameObject*>& Lifeline();
+
+private:
+    std::shared_ptr<GameObject*> lifeline;
+};
+
+// A pointer to a game object that knows when the object is gone: it reads null once the object
+// has been destroyed. For objects that keep another beyond the frame in which they found it.
+template <typename T> class ObjectRef
+{
+public:
+    ObjectRef() = default;
+    ObjectRef(T* object) // NOLINT(google-explicit-constructor): stands in for a plain pointer
+        : slot(object != nullptr ? object->Lifeline() : nullptr)
+    {
+    }
+
+    T* get() const { return slot != nullptr ? static_cast<T*>(*slot) : nullptr; }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return get() != nullptr; }
+    // Not destroyed and not on its way out: still part of the world.
+    bool Live() const { return get() != nullptr && !get()->markedForDeletion; }
+
+private:
+    std::shared_ptr<GameObject*> slot;
 };

@@ -1,11 +1,14 @@
-#include "scenes/GameStartup.hpp"
+#include "GameStartup.hpp"
 
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/GameManager.hpp"
+#include "engine/world/GameManager.hpp"
 #include "resources/ResourceManager.hpp"
+#include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+
+#include <algorithm>
 
 namespace
 {
@@ -24,6 +27,7 @@ void LoadSharedSprites(BigAccessingOfData& data)
 void StartGame()
 {
     BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    scenes::RegisterCatalogue();
     GameManager::StartUp();
     SettingManager::getInstance().Load();
     DialogManager::StartUp();
@@ -35,6 +39,7 @@ void StartGame()
     resources.LoadSound("knock", "sfx/knock.mp3");
 
     DisplayManager::getInstance().cameraHalfHeight = 12.0;
-    // A length that is not a number keeps the default rather than ending the program.
-    data.loadingLength = SettingManager::getInstance().GetNumber("Loading Length", 3.0);
+    // A length that is not a number keeps the default rather than ending the program; a
+    // negative one would only switch at once anyway.
+    data.loadingLength = std::max(0.0, SettingManager::getInstance().GetNumber("Loading Length", 3.0));
 }

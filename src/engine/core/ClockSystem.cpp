@@ -1,4 +1,4 @@
-#include "engine/ClockSystem.hpp"
+#include "engine/core/ClockSystem.hpp"
 
 #include <chrono>
 #include <thread>

@@ -1,8 +1,8 @@
-#include "engine/PhysicsManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/GameObject.hpp"
-#include "engine/WorldManager.hpp"
+#include "engine/world/GameObject.hpp"
+#include "engine/world/WorldManager.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/GameObject.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "scenes/SceneChangeTimer.hpp"
+#include "game/SceneChangeTimer.hpp"
 
-#include "engine/GameManager.hpp"
-#include "engine/PhysicsManager.hpp"
-#include "scenes/Map.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "state/Map.hpp"
 
 SceneChangeTimer::SceneChangeTimer(double seconds, std::int32_t scene) : delay(seconds), targetScene(scene)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Events.hpp"
+#include "engine/core/Events.hpp"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Manager.hpp"
+#include "engine/core/Manager.hpp"
 
 #include <cstdint>
 
@@ -31,9 +31,9 @@ public:
 
     void Run();
     // One pass of the loop with a given measured time step and no pacing: polls the window,
-    // then runs the frame. False when the window was closed. Tests drive frames through this.
+    // then runs the frame. False when the window was closed.
     bool Frame(double measuredDelta);
-
-private:
-    void RunFrame(double dt);
+    // The frame itself, without polling the window: tick, physics, late tick, deletion, drawing.
+    // For drivers that feed input of their own (tests, benchmarks).
+    void Step(double measuredDelta);
 };

@@ -1,4 +1,4 @@
-#include "engine/ProcessExit.hpp"
+#include "engine/core/ProcessExit.hpp"
 
 #include <cstdlib>
 
