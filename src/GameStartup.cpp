@@ -4,6 +4,7 @@
 #include "display/DisplayManager.hpp"
 #include "engine/world/GameManager.hpp"
 #include "resources/ResourceManager.hpp"
+#include "scenes/DialogueEndings.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
@@ -28,6 +29,7 @@ void StartGame()
 {
     BigAccessingOfData& data = BigAccessingOfData::getInstance();
     scenes::RegisterCatalogue();
+    scenes::RegisterDialogueEndings();
     GameManager::StartUp();
     SettingManager::getInstance().Load();
     DialogManager::StartUp();

@@ -1,7 +1,41 @@
 #include "dialogue/DialogManager.hpp"
 
+#include "dialogue/DialogBox.hpp"
+#include "dialogue/Script.hpp"
 #include "display/InputManager.hpp"
 #include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+
+#include <SFML/Window/Keyboard.hpp>
+#include <filesystem>
+#include <iostream>
+
+namespace
+{
+constexpr std::int32_t kAutoDialogue = 113;
+constexpr std::int32_t kLeftButton = 1;
+
+bool IsAdvanceKey(std::int32_t key)
+{
+    return key == static_cast<std::int32_t>(sf::Keyboard::Key::Space) ||
+           key == static_cast<std::int32_t>(sf::Keyboard::Key::Enter);
+}
+
+void Release(ObjectRef<GameObject>& object)
+{
+    if (object.Live())
+        WorldManager::getInstance().MarkForDeletion(object.get());
+    object = nullptr;
+}
+
+DialogDisplay* Display(const ObjectRef<GameObject>& display)
+{
+    return display.Live() ? static_cast<DialogDisplay*>(display.get()) : nullptr;
+}
+} // namespace
 
 void DialogManager::StartUp()
 {
@@ -9,4 +43,208 @@ void DialogManager::StartUp()
     GameManager::getInstance().tickEvent.Subscribe(&dialog);
     InputManager::getInstance().mouseEvent.Subscribe(&dialog);
     InputManager::getInstance().keyboardEvent.Subscribe(&dialog);
+}
+
+void DialogManager::StartDialog(std::int32_t n)
+{
+    AbandonIfBoxGone();
+    if (active)
+        return;
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    data.dialogText.clear();
+    data.dialogNumber = n;
+    dialogBox = new DialogBox();
+    auto* display = new DialogDisplay();
+    dialogDisplay = display;
+    display->SetSpeaker(n, 0);
+    data.dialogStartEvent.Publish();
+    PlayVoice();
+    active = true;
+    autoTimer = 0.0;
+    if (n == kAutoDialogue)
+        autoAdvance = true;
+}
+
+void DialogManager::HandleEvent(Event& event)
+{
+    const std::string name = event.GetName();
+    if (name == "Mouse")
+    {
+        const auto& mouse = static_cast<const EventMouse&>(event);
+        if (active && !autoAdvance && mouse.action == InputManager::Pressed && mouse.button == kLeftButton)
+            Advance(false);
+        return;
+    }
+    if (name == "Keyboard")
+    {
+        const auto& keyboard = static_cast<const EventKeyboard&>(event);
+        if (active && !autoAdvance && keyboard.action == InputManager::Pressed && IsAdvanceKey(keyboard.key))
+            Advance(false);
+        return;
+    }
+    AbandonIfBoxGone();
+    if (active)
+        Update();
+}
+
+void DialogManager::Update()
+{
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    if (data.dialogNumber == -1)
+    {
+        data.dialogText.clear();
+        data.dialogPage = 0;
+        revealed = 0;
+        pageComplete = false;
+        return;
+    }
+    const std::vector<std::string> pages = SplitPages(Script(data.dialogNumber));
+    const auto last = static_cast<std::int32_t>(pages.size()) - 1;
+    data.dialogPage = std::min(data.dialogPage, last);
+    const std::string& page = pages[static_cast<std::size_t>(data.dialogPage)];
+    data.dialogText = page.substr(0, revealed);
+    if (!pageComplete)
+    {
+        if (++tickCounter > 1)
+        {
+            ++revealed;
+            tickCounter = 0;
+        }
+        if (revealed >= page.size())
+            CompletePage(page.size());
+        return;
+    }
+    if (!autoAdvance || !VoiceFinished())
+        return;
+    autoTimer += PhysicsManager::getInstance().delta;
+    if (autoTimer >= (voiceName.empty() ? silentExtraDelay : 0.0) + autoDelay)
+    {
+        autoTimer = 0.0;
+        Advance(true);
+        data.dialogText.clear();
+    }
+}
+
+void DialogManager::CompletePage(std::uint64_t length)
+{
+    revealed = length;
+    pageComplete = true;
+    if (!autoAdvance)
+        flasher = new DialogFlasher();
+}
+
+void DialogManager::Advance(bool force)
+{
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    const std::vector<std::string> pages = SplitPages(Script(data.dialogNumber));
+    const auto count = static_cast<std::int32_t>(pages.size());
+    if (!pageComplete && !force)
+    {
+        data.dialogPage = std::min(data.dialogPage, count - 1);
+        data.dialogText = pages[static_cast<std::size_t>(data.dialogPage)];
+        CompletePage(data.dialogText.size());
+    }
+    else
+    {
+        Release(flasher);
+        if (++data.dialogPage >= count)
+        {
+            revealed = 0;
+            pageComplete = false;
+            EndDialog();
+            return;
+        }
+        PlayVoice();
+        if (pageHooks)
+            pageHooks(data.dialogNumber, data.dialogPage);
+        revealed = 0;
+        pageComplete = false;
+    }
+    if (DialogDisplay* display = Display(dialogDisplay))
+        display->SetSpeaker(data.dialogNumber, data.dialogPage);
+}
+
+void DialogManager::EndDialog()
+{
+    if (!active)
+        return;
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    pageComplete = false;
+    active = false;
+    data.controlsLocked = false;
+    StopVoice();
+    const std::int32_t n = data.dialogNumber;
+    if (firstActions)
+        firstActions(n);
+    data.dialogNumber = -1;
+    data.dialogPage = 0;
+    revealed = 0;
+    Release(dialogBox);
+    Release(dialogDisplay);
+    if (secondActions)
+        secondActions(n);
+}
+
+void DialogManager::AbandonIfBoxGone()
+{
+    if (!active || dialogBox.Live())
+        return;
+    StopVoice();
+    Release(dialogDisplay);
+    Release(flasher);
+    Reset();
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    data.dialogNumber = -1;
+    data.dialogPage = 0;
+    data.dialogText.clear();
+    data.controlsLocked = false;
+}
+
+void DialogManager::Reset()
+{
+    revealed = 0;
+    pageComplete = false;
+    active = false;
+    autoAdvance = false;
+    autoTimer = 0.0;
+    tickCounter = 0;
+    dialogBox = nullptr;
+}
+
+void DialogManager::PlayVoice()
+{
+    StopVoice();
+    const BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    const std::string name = std::to_string(data.dialogNumber) + "_" + std::to_string(data.dialogPage);
+    const std::string path = "dialog/" + name + ".mp3";
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored))
+    {
+        std::cout << "The file does not exist.\n";
+        return;
+    }
+    ResourceManager& resources = ResourceManager::getInstance();
+    resources.LoadSound(name, path);
+    resources.PlayDialogue(name, 100);
+    voiceName = name;
+}
+
+void DialogManager::StopVoice()
+{
+    if (voiceName.empty())
+        return;
+    ResourceManager::getInstance().Stop(voiceName);
+    voiceName.clear();
+}
+
+bool DialogManager::VoiceFinished() const
+{
+    if (voiceName.empty())
+        return true;
+    const ResourceManager& resources = ResourceManager::getInstance();
+    if (const auto sound = resources.sounds.find(voiceName); sound != resources.sounds.end())
+        return sound->second->getStatus() == sf::SoundSource::Status::Stopped;
+    if (const auto music = resources.musics.find(voiceName); music != resources.musics.end())
+        return music->second->getStatus() == sf::SoundSource::Status::Stopped;
+    return true;
 }

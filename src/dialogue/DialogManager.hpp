@@ -1,14 +1,20 @@
 #pragma once
 
 #include "engine/core/Manager.hpp"
+#include "engine/world/GameObject.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
-class GameObject;
-
-// Plays the numbered dialogues page by page. Start-up subscribes it to the tick, the mouse and
-// the keyboard; the player door stands still while `active` is set.
+// Plays the numbered dialogues page by page: a typewriter reveal, a voice clip per page, a
+// click (or Space, or Enter) to finish a page and another to move on, and the story's
+// consequences when a dialogue ends. Start-up subscribes it to the tick, the mouse and the
+// keyboard; the player door stands still while `active` is set.
+//
+// What a dialogue's end sets in motion (scene changes, panels, fights) lives in the layers
+// above; they register it here at start-up, as the two action tables and the page hooks.
 class DialogManager : public Manager<DialogManager>
 {
 public:
@@ -20,10 +26,34 @@ public:
     double autoDelay = 0.5;
     double autoTimer = 0.0;
     std::string voiceName;
-    GameObject* dialogBox = nullptr;
-    GameObject* dialogDisplay = nullptr;
-    GameObject* flasher = nullptr;
+    // Handles, not plain pointers: a scene change may destroy these with the rest of the world.
+    ObjectRef<GameObject> dialogBox;
+    ObjectRef<GameObject> dialogDisplay;
+    ObjectRef<GameObject> flasher;
     std::int32_t tickCounter = 0;
 
+    // Run when dialogue n ends: before the dialogue cursor is reset, and after it (when a
+    // follow-up dialogue can start).
+    std::function<void(std::int32_t n)> firstActions;
+    std::function<void(std::int32_t n)> secondActions;
+    // Run when dialogue n reaches page p (from the second page on).
+    std::function<void(std::int32_t n, std::int32_t p)> pageHooks;
+
     static void StartUp();
+
+    void StartDialog(std::int32_t n);
+    void Advance(bool force);
+    void EndDialog();
+    void PlayVoice();
+    void StopVoice();
+    bool VoiceFinished() const;
+    void HandleEvent(Event& event) override;
+
+private:
+    void Update();
+    void CompletePage(std::uint64_t length);
+    // A scene change took the box with the rest of the world: the dialogue is over, without
+    // its consequences (they belong to a scene that is gone).
+    void AbandonIfBoxGone();
+    void Reset();
 };

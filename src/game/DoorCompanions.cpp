@@ -1,5 +1,6 @@
 #include "game/DoorCompanions.hpp"
 
+#include "dialogue/Triggers.hpp"
 #include "engine/world/GameManager.hpp"
 #include "engine/world/PhysicsManager.hpp"
 #include "engine/world/WorldManager.hpp"
@@ -120,8 +121,8 @@ void Wizard::HandleEvent(Event& event)
     if (SolidCollisionAsMover(event, this))
     {
         velocityX = velocityY = 0.0;
-        // Bumping into the wall is where the wizard's next conversation (dialogue 90) waits;
-        // its trigger is placed here by the dialogue system.
+        // Where the wizard stops, his long talk with the door waits for it.
+        (new DialogTrigger(90, 1.0, 50.0))->x = 26.88;
     }
     else if (name == "LateTick")
     {

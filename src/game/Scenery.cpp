@@ -43,3 +43,13 @@ Chicken::Chicken(std::int32_t a, std::int32_t b)
     boxHeight *= 0.25;
     type = "Chicken";
 }
+
+Unknown::Unknown()
+{
+    SetSprite(ResourceManager::LoadSprite("sprites/Unknown2.txt"));
+    sprite.scale = 0.25;
+    sprite.followsCamera = false;
+    solidness = Spectral;
+    y = 3.7;
+    type = "KillMe";
+}

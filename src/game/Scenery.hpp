@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// Scenery that only shows a sprite: the flying and the perched eagle, rocks, the chicken.
+// Scenery that only shows a sprite: the flying and the perched eagle, rocks, the chicken, and
+// the Unknown of the fake-door cut-scene.
 class EagleAnimated : public GameObject
 {
 public:
@@ -28,4 +29,12 @@ class Chicken : public GameObject
 public:
     // Stands on the grid point (a, b), in tile-sized steps.
     Chicken(std::int32_t a, std::int32_t b);
+};
+
+// The being at the centre of the star field in the cut-scene behind the half-opened door.
+// Screen-fixed, animating by itself; it goes with the stars (type "KillMe").
+class Unknown : public GameObject
+{
+public:
+    Unknown();
 };

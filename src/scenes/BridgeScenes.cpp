@@ -1,4 +1,5 @@
 // The long bridge (scene 1), the same bridge turned magic (scene 5) and the eagle bridge (10).
+#include "dialogue/Triggers.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Scenery.hpp"
@@ -11,6 +12,41 @@ namespace scenes
 {
 namespace
 {
+// A row of 1 x 1 dialogue triggers along the path: dialogues `first` to `last`, at y, from x0
+// in steps of `step`.
+struct TriggerRow
+{
+    std::int32_t first, last;
+    double y, x0, step;
+};
+
+// clang-format off
+constexpr TriggerRow kLongBridge[] = {
+    {4,  12,   0.0,  0.0,  5.0},
+    {12, 16,  -7.0, 30.0, -7.0},
+    {17, 23, -14.0,  0.0,  5.0},
+    {24, 28, -21.0, 30.0, -7.0},
+    {29, 32, -28.0,  0.0,  8.0},
+    {33, 37, -35.0, 30.0, -7.0},
+    {38, 43, -42.0,  0.0,  5.0},
+};
+constexpr TriggerRow kMagicBridge[] = {
+    {52, 57, -42.0, 25.0, -5.0},
+    {58, 61, -35.0,  8.0,  8.0},
+    {62, 66, -28.0, 25.0, -5.0},
+    {67, 70, -21.0,  8.0,  8.0},
+    {71, 75, -14.0, 25.0, -5.0},
+    {76, 81,   0.0, 25.0, -5.0},
+};
+// clang-format on
+
+template <std::size_t N> void TriggerRows(const TriggerRow (&rows)[N])
+{
+    for (const TriggerRow& row : rows)
+        for (std::int32_t n = row.first; n <= row.last; ++n)
+            DialogueAt(n, 1.0, 1.0, {row.x0 + row.step * (n - row.first), row.y});
+}
+
 // Seven rows joined by zig-zag connectors down the right and left ends.
 void ZigZagBridge()
 {
@@ -63,14 +99,15 @@ void BuildBridge(bool magic)
         (new WaterTile(-4, 0))->x -= 1.5;
 
     FillWater(-6, -16, 20, branch ? 10 : 5);
-    // The talking bridge's dialogue triggers (4..43, or 52..81 on the magic bridge) line the
-    // path; they come with the dialogue system.
-    if (magic)
+    if (!magic)
     {
-        new Chicken(-2, 0);
-        // The trigger that sends this chicken running west comes with the trigger system.
-        new WaterToRainbowThing();
+        TriggerRows(kLongBridge);
+        return;
     }
+    TriggerRows(kMagicBridge);
+    auto* chicken = new Chicken(-2, 0);
+    At(new VelocityTrigger(chicken, {-10.0, 0.0}, 1.0, 1.0), {4.48, -7.0});
+    new WaterToRainbowThing();
 }
 
 void BuildEagleBridge()
@@ -80,7 +117,12 @@ void BuildEagleBridge()
     auto* door = At(new Door(), {-2.0, 0.0});
     Row<BridgeTile>(0, -4, 50, 0);
     FillRainbow(-5, -4, 55, 4);
-    // Eighteen dialogue triggers (94..111) along the bridge come with the dialogue system.
+    // Zero-width lines across the bridge, about every 2.7 cells.
+    for (std::int32_t i = 0; i <= 17; ++i)
+    {
+        const auto t = static_cast<std::int32_t>(2.7 * i * -1);
+        DialogueAt(94 + i, 0.0, 5.0, {GridToWorld(3 - t, 0).x, 0.0});
+    }
     new DoorFollower(door);
 }
 } // namespace scenes

@@ -15,7 +15,7 @@ void BuildFirstDragonFight()
 void BuildFakeDoorScene()
 {
     new FakeDoor2();
-    // The scene opens with dialogue 50.
+    StartDialog(50);
 }
 
 void BuildEagleFight()

@@ -7,6 +7,8 @@
 #include "scenes/SceneBuilders.hpp"
 #include "scenes/TilePlacement.hpp"
 
+#include <utility>
+
 namespace scenes
 {
 namespace
@@ -40,7 +42,14 @@ void BuildHomeIsland()
 {
     PlaySceneMusic("Main", "music/Title.mp3");
     At(new Door(), {-4.0, 0.0});
-    // Dialogue triggers 0..3 (1.0 x 20.0 at x = 5, 9, 11, 15) come with the dialogue system.
+    // Waking up: four thoughts on the way to the bridge.
+    for (const auto& [dialogue, x] : {
+             std::pair{0, 5.0 },
+             {1, 9.0 },
+             {2, 11.0},
+             {3, 15.0}
+    })
+        DialogueAt(dialogue, 1.0, 20.0, {x, 0.0});
 
     const bool seenEnd = Setting("SeenEnd") == "1";
     new IslandTile(seenEnd ? 12 : 9, -5, 0);
@@ -50,7 +59,7 @@ void BuildHomeIsland()
         marker->depth += 1.0;
         marker->sprite.colour = sf::Color(250, 245, 142, 255);
         marker->sprite.background = false;
-        // The quiz's dialogue trigger (51) stands here, half a unit to the left.
+        DialogueAt(51, 1.0, 1.0, {GridToWorld(-5, 0).x - 0.5, 0.0});
     }
 
     Row<BridgeTile>(0, 6, 10, 0);
@@ -60,8 +69,8 @@ void BuildHomeIsland()
     new IslandTileTexture(0, 0, -2);
     HomeIslandOutline();
     FillWater(-15, -5, 10, 5);
-    // The far-west dialogue trigger (82) and the knob reward at cell (3, 3) join with the
-    // dialogue and cosmetics systems.
+    DialogueAt(82, 1.0, 5.0, {GridToWorld(-7, 0).x, 0.0});
+    // The knob reward at cell (3, 3) joins with the cosmetics system.
 }
 
 void BuildVillage(bool afterFight)
@@ -95,7 +104,10 @@ void BuildVillage(bool afterFight)
     // The house's doorway: the water the fill put there goes.
     RemoveObjectAt(GridToWorld(3, 3));
 
-    // Scene 2 asks its question (dialogue 44) at the doorway; scene 6 opens with dialogue 47.
+    if (afterFight)
+        StartDialog(47);
+    else
+        DialogueAt(44, 1.0, 1.0, {GridToWorld(3, 3).x, GridToWorld(3, 3).y - 0.5});
     for (std::int32_t variant : {0, 1})
         At(new House(variant), {GridToWorld(3, 4).x, GridToWorld(3, 4).y - 2.3});
 }

@@ -25,6 +25,9 @@ std::string Setting(const std::string& key);
 std::int32_t IntegerSetting(const std::string& key);
 // Whether the title menu awards knob 13: labels 2..12 obtained, 13 not yet.
 bool KnobThirteenIsDue();
+// A dialogue trigger of width x height standing at `position`.
+void DialogueAt(std::int32_t dialogue, double width, double height, WorldPoint position);
+void StartDialog(std::int32_t dialogue);
 
 void BuildSplash();
 void BuildEndCard();

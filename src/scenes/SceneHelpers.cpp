@@ -1,3 +1,5 @@
+#include "dialogue/DialogManager.hpp"
+#include "dialogue/Triggers.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/SettingManager.hpp"
@@ -25,6 +27,18 @@ std::string Setting(const std::string& key)
 std::int32_t IntegerSetting(const std::string& key)
 {
     return SettingManager::getInstance().GetInteger(key, 0);
+}
+
+void DialogueAt(std::int32_t dialogue, double width, double height, WorldPoint position)
+{
+    auto* trigger = new DialogTrigger(dialogue, width, height);
+    trigger->x = position.x;
+    trigger->y = position.y;
+}
+
+void StartDialog(std::int32_t dialogue)
+{
+    DialogManager::getInstance().StartDialog(dialogue);
 }
 
 bool KnobThirteenIsDue()

@@ -1,5 +1,6 @@
 // The wizard's tower: the approach (7), the puzzle room (8), the hall with the wizard (9) and
 // the long hall of the last scenes (11, 14, 15).
+#include "dialogue/Triggers.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Props.hpp"
@@ -53,8 +54,8 @@ void BuildTowerApproach()
 {
     PlaySceneMusic("PreTower", "music/PreTower.mp3");
     TowerIsland();
-    // The tower's doorway (a scene trigger to the puzzle room, 1.0 x 5.0 at y = 4) comes with
-    // the trigger system.
+    // The tower's doorway leads to the puzzle room.
+    At(new SceneTrigger(1.0, 5.0), {0.0, 4.0})->targetScene = 8;
     Column<PathTile>(1, 0, -9, 2);
     new PathTile(3, 0, -10);
     Row<PathTile>(0, 1, 4, -10);
@@ -73,8 +74,9 @@ void BuildTowerApproach()
     auto* chicken = new Chicken(0, -6);
     chicken->sprite.frameIndex = 1;
     chicken->sprite.scale = 0.3;
-    // Dialogues 83 (the chicken offer) and 125 and the knob rewards 6 and 7 join with the
-    // dialogue and cosmetics systems.
+    DialogueAt(83, 20.0, 1.0, {0.0, -24.5});
+    DialogueAt(125, 20.0, 1.0, {0.0, -10.5});
+    // The knob rewards 6 and 7 join with the cosmetics system.
     for (const WorldPoint& rock : kRocks)
         At(new Rock(), rock);
 }
@@ -91,7 +93,7 @@ void BuildPuzzleRoom()
     auto* bigDoor = new BigDoor(11, 0);
     bigDoor->x += 1.5;
     bigDoor->y += 0.5;
-    // The code door's trigger comes with the trigger system.
+    new PuzzleTrigger();
 }
 
 void BuildWizardTower()
@@ -100,7 +102,8 @@ void BuildWizardTower()
     At(new Door(), {GridToWorld(-2, 0).x, 0.0});
     Hall(20);
     FillRainbow(-5, -5, 20, 5);
-    // Dialogues 87..89 (1.0 x 50.0 at cells -1, 2, 5) come with the dialogue system.
+    for (std::int32_t i = 0; i <= 2; ++i)
+        DialogueAt(87 + i, 1.0, 50.0, {GridToWorld(3 * i - 1, 0).x, 0.0});
     At(new Wizard(), {GridToWorld(8, 0).x, 0.0});
     new WaterTile(16, 0);
 }
@@ -118,23 +121,24 @@ void BuildTowerHall(std::int32_t scene)
     {
         At(new EagleNOTAnimated(), {16.0, 0.0});
         new DoorFollower(door);
-        // Dialogue 112 (1.0 x 20.0 at x = 5) leads to the eagle fight; it comes with the
-        // dialogue system.
+        DialogueAt(112, 1.0, 20.0, {5.0, 0.0});
     }
     else if (scene == 14)
     {
         new DoorFollower(door);
-        // The scene opens with dialogue 115.
+        StartDialog(115);
     }
     else if (scene == 15)
     {
         PlaySceneMusic("Spooky", "music/PostDragon.mp3");
         door->x = 5.0;
-        At(new Wizard2(), GridToWorld(4, 1));
-        // A push that sends the wizard walking (x = 7) and dialogues 119 and 120 come with the
-        // trigger and dialogue systems.
+        auto* wizard = At(new Wizard2(), GridToWorld(4, 1));
+        At(new VelocityTrigger(wizard, {10.0, 0.0}, 1.0, 20.0), {7.0, 0.0});
         for (std::int32_t variant : {0, 1})
             At(new Grimoire(variant), GridToWorld(17, 1));
+        if (Setting("Creator") == "0" && Setting("DoorLabel2") == "0")
+            DialogueAt(119, 1.0, 999.0, {GridToWorld(10, 1).x, 0.0});
+        DialogueAt(120, 1.0, 20.0, {GridToWorld(15, 1).x, 0.0});
     }
 }
 } // namespace scenes

@@ -1,0 +1,202 @@
+#include "scenes/DialogueEndings.hpp"
+
+#include "dialogue/DialogManager.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "game/DoorCompanions.hpp"
+#include "game/Effects.hpp"
+#include "game/Props.hpp"
+#include "game/Scenery.hpp"
+#include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
+#include "state/SettingManager.hpp"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+namespace scenes
+{
+namespace
+{
+using Action = void (*)();
+
+// An action and the dialogues whose ending runs it.
+struct Ending
+{
+    std::initializer_list<std::int32_t> dialogues;
+    Action action;
+};
+
+void ChangeScene(std::int32_t scene)
+{
+    Map::getInstance().ChangeScene(scene);
+}
+
+void StartDialog(std::int32_t dialogue)
+{
+    DialogManager::getInstance().StartDialog(dialogue);
+}
+
+void MarkEvery(const std::string& type)
+{
+    WorldManager& world = WorldManager::getInstance();
+    for (GameObject* object : world.GetAllObjects())
+        if (object->type == type)
+            world.MarkForDeletion(object);
+}
+
+void MarkFirst(const std::string& type)
+{
+    for (GameObject* object : WorldManager::getInstance().GetAllObjects())
+        if (object->type == type)
+        {
+            WorldManager::getInstance().MarkForDeletion(object);
+            return;
+        }
+}
+
+// The end-of-game question: Yes, No and Maybe appear; the door waits for an answer.
+void RaiseAnswerButtons()
+{
+}
+
+void RaiseQuiz()
+{
+}
+
+void RaiseChickenOffer()
+{
+}
+
+void RaiseCodePanel()
+{
+}
+
+// Dialogue 113 is over: the eagle it froze turns to rocks.
+void ReleaseEagles()
+{
+    DialogManager::getInstance().autoAdvance = false;
+}
+
+// After the eagle: the dragon flies into the hall, then speaks (116).
+void SummonDragon()
+{
+    StartDialog(116);
+}
+
+void DrainTheLake()
+{
+    MarkEvery("Water");
+    WizardCommand(0);
+}
+
+void OpenTheLibrary()
+{
+    Map::getInstance().LoadScene(-9);
+    SettingManager::getInstance().Set("Creator", "1");
+}
+
+void AfterTheWizardsTalk()
+{
+    WizardCommand(1);
+    StartDialog(BigAccessingOfData::getInstance().hasChicken ? 91 : 92);
+}
+
+// The eagle flies past above the lake and the tower's music gives way to its own.
+void EagleFliesPast()
+{
+    StartDialog(93);
+    auto* eagle = new EagleAnimated();
+    eagle->y = 7.0;
+    eagle->velocityX = 40.0;
+    ResourceManager& resources = ResourceManager::getInstance();
+    resources.Stop("Tower");
+    resources.LoadMusic("Eagle", "music/EaglePrelude.mp3");
+    resources.PlayMusic("Eagle", 100, true, false);
+}
+
+// clang-format off
+const Ending kFirstActions[] = {
+    {{44},      RaiseAnswerButtons},
+    {{45},      [] { ChangeScene(3); }},
+    {{46},      [] { ChangeScene(6); }},
+    {{47, 48},  [] { ChangeScene(-5); }},
+    {{49},      [] { ChangeScene(4); }},
+    {{50},      [] { new Missile({-20.0, 5.2}, {7.0, -0.7}); }},
+    {{51},      RaiseQuiz},
+    {{83},      RaiseChickenOffer},
+    {{84, 85},  RaiseCodePanel},
+    {{86},      [] { MarkEvery("BigDoor"); }},
+    {{87, 119}, [] { WizardCommand(0); }},
+    {{93},      DrainTheLake},
+    {{112},     [] { ResourceManager::getInstance().LoadMusic("Cutscene", "music/Cutscene.mp3"); ChangeScene(12); }},
+    {{113},     ReleaseEagles},
+    {{116},     [] { DialogManager::getInstance().autoAdvance = false; ChangeScene(13); }},
+    {{117},     [] { ChangeScene(15); }},
+    {{120},     OpenTheLibrary},
+};
+
+const Ending kSecondActions[] = {
+    {{90},      AfterTheWizardsTalk},
+    {{91, 92},  EagleFliesPast},
+    {{115},     SummonDragon},
+    {{118},     [] { BurstFakeDoors(1); }},
+    {{123},     [] { BurstFakeDoors(0); StartDialog(124); }},
+    {{124},     [] { StartDialog(118); }},
+};
+// clang-format on
+
+template <std::size_t N> void Run(const Ending (&table)[N], std::int32_t dialogue)
+{
+    for (const Ending& ending : table)
+        if (std::find(ending.dialogues.begin(), ending.dialogues.end(), dialogue) != ending.dialogues.end())
+            ending.action();
+}
+
+// Behind the half-opened door: the fake door and the second player vanish, and the Unknown
+// appears among its stars (with a reward for those who unlocked the creator).
+void OpenTheGap()
+{
+    MarkFirst("FakeDoor2");
+    MarkFirst("Player2");
+    new Unknown();
+    for (int i = 0; i < 1400; ++i)
+        new UnknownSpinnerStar();
+}
+
+void CloseTheGap()
+{
+    MarkEvery("KillMe");
+    new FakeDoor2();
+}
+} // namespace
+
+void FirstActions(std::int32_t dialogue)
+{
+    Run(kFirstActions, dialogue);
+}
+
+void SecondActions(std::int32_t dialogue)
+{
+    Run(kSecondActions, dialogue);
+}
+
+void PageHooks(std::int32_t dialogue, std::int32_t page)
+{
+    if (dialogue != 50)
+        return;
+    if (page == 7)
+        OpenTheGap();
+    else if (page == 12)
+        CloseTheGap();
+}
+
+void RegisterDialogueEndings()
+{
+    DialogManager& dialog = DialogManager::getInstance();
+    dialog.firstActions = &FirstActions;
+    dialog.secondActions = &SecondActions;
+    dialog.pageHooks = &PageHooks;
+}
+} // namespace scenes

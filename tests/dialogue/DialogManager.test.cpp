@@ -1,0 +1,199 @@
+// Dialogue playback driven as a player drives it: frames, clicks, Space and Enter.
+#include "dialogue/DialogManager.hpp"
+
+#include "dialogue/DialogBox.hpp"
+#include "state/Map.hpp"
+#include "support/AudioFiles.hpp"
+#include "support/GameTest.hpp"
+#include "support/Reset.hpp"
+
+#include <SFML/System/Sleep.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace
+{
+DialogManager& Dialog()
+{
+    return DialogManager::getInstance();
+}
+
+// Clicks through whatever plays (one click to finish a page, one to turn it) and returns
+// every dialogue seen, in order, until none plays.
+std::vector<std::int32_t> ClickThrough(GameDriver& game, int limit = 400)
+{
+    std::vector<std::int32_t> seen;
+    for (int i = 0; i < limit && Dialog().active; ++i)
+    {
+        if (seen.empty() || seen.back() != Data().dialogNumber)
+            seen.push_back(Data().dialogNumber);
+        game.Click();
+        game.Frame();
+    }
+    return seen;
+}
+
+// Takes the voice clips away for the length of a test, as on a build that ships none.
+struct WithoutVoices
+{
+    bool moved = std::filesystem::exists("dialog");
+    WithoutVoices()
+    {
+        if (moved)
+            std::filesystem::rename("dialog", "dialog-away");
+    }
+    ~WithoutVoices()
+    {
+        if (moved)
+            std::filesystem::rename("dialog-away", "dialog");
+    }
+};
+} // namespace
+
+TEST(Dialogue, PagesTypeOneCharacterEverySecondFrameAndClicksFinishThenTurnThem)
+{
+    GameDriver game;
+    Dialog().StartDialog(2);
+    ASSERT_TRUE(Dialog().active);
+    ASSERT_EQ(LiveObjects<DialogBox>().size(), 1u);
+    game.Frames(11);
+    EXPECT_EQ(Data().dialogText, "Okay,");
+
+    game.Click();
+    EXPECT_EQ(Data().dialogText, "Okay, okay") << "a click while typing shows the whole page";
+    EXPECT_EQ(Data().dialogPage, 0) << "and does not turn it";
+    game.Frame();
+    EXPECT_EQ(LiveObjects<DialogFlasher>().size(), 1u);
+
+    game.Tap(Key::Space);
+    EXPECT_EQ(Data().dialogPage, 1);
+    game.Frame();
+    EXPECT_TRUE(LiveObjects<DialogFlasher>().empty()) << "the marker goes with the finished page";
+    game.Tap(Key::Enter);
+    game.Tap(Key::Enter);
+    EXPECT_EQ(Data().dialogPage, 2);
+    game.Tap(Key::A); // other keys do nothing
+    game.Click(sf::Mouse::Button::Right);
+    EXPECT_EQ(Data().dialogPage, 2);
+
+    EXPECT_EQ(ClickThrough(game), std::vector<std::int32_t>{2});
+    EXPECT_EQ(Data().dialogNumber, -1);
+    game.Frame();
+    EXPECT_TRUE(LiveObjects<DialogBox>().empty());
+    EXPECT_TRUE(LiveObjects<DialogDisplay>().empty());
+}
+
+TEST(Dialogue, AnEmptyPageIsShownAndStillWaitsForAClick)
+{
+    GameDriver game;
+    Dialog().StartDialog(900);
+    game.Click();
+    game.Click();
+    game.Frames(3);
+    EXPECT_EQ(Data().dialogPage, 1);
+    EXPECT_EQ(Data().dialogText, "");
+    EXPECT_TRUE(Dialog().pageComplete);
+    game.Frames(30);
+    EXPECT_EQ(Data().dialogPage, 1) << "nothing turns the empty page but the player";
+    game.Click();
+    EXPECT_EQ(Data().dialogPage, 2);
+}
+
+TEST(Dialogue, WhileOnePlaysAnotherDoesNotStartAndEscapeDoesNotPause)
+{
+    GameDriver game;
+    Map::getInstance().LoadScene(0);
+    Dialog().StartDialog(3);
+    Dialog().StartDialog(4);
+    EXPECT_EQ(Data().dialogNumber, 3);
+    game.Tap(Key::Escape);
+    game.Frame();
+    EXPECT_EQ(Data().currentScene, 0);
+    EXPECT_EQ(LiveObjects<DialogBox>().size(), 1u);
+}
+
+TEST(Dialogue, TheAutoPlayingCutSceneIgnoresThePlayerAndTurnsASecondAfterASilentPage)
+{
+    GameDriver game;
+    const WithoutVoices silent;
+    Dialog().StartDialog(113);
+    int frames = 0;
+    for (; Data().dialogPage == 0 && frames < 500; ++frames)
+    {
+        game.Click();
+        game.Tap(Key::Space);
+        game.Frame(1.0 / 60.0);
+    }
+    // Typing "Run! Run away!" takes 14 characters x 2 frames, then a second of waiting.
+    EXPECT_NEAR(frames, 28 + 60, 2);
+    EXPECT_TRUE(LiveObjects<DialogFlasher>().empty()) << "no waiting marker in auto mode";
+}
+
+TEST(Dialogue, TheAutoPlayingCutSceneTurnsHalfASecondAfterItsClipEnds)
+{
+    GameDriver game;
+    REQUIRE_SOUND_DEVICE();
+    Dialog().StartDialog(113);
+    ASSERT_FALSE(Dialog().voiceName.empty()) << "dialogue 113 has its voice clips";
+    int clipEnded = -1;
+    int frame = 0;
+    // Frames at the real pace: the clip plays in real time.
+    for (; Data().dialogPage == 0 && frame < 600; ++frame)
+    {
+        if (clipEnded < 0 && Dialog().VoiceFinished())
+            clipEnded = frame;
+        game.Frame(1.0 / 60.0);
+        sf::sleep(sf::milliseconds(16));
+    }
+    ASSERT_GE(clipEnded, 0);
+    EXPECT_NEAR(frame - std::max(clipEnded, 28), 30, 3) << "half a second of frames after the clip";
+}
+
+TEST(Dialogue, EndingsStartTheirFollowUps)
+{
+    const auto chain = [](std::int32_t first, bool chicken)
+    {
+        GameDriver game;
+        Data().hasChicken = chicken;
+        Dialog().StartDialog(first);
+        return ClickThrough(game);
+    };
+    EXPECT_EQ(chain(90, true), (std::vector<std::int32_t>{90, 91, 93}));
+    testsupport::ResetSingletons();
+    EXPECT_EQ(chain(90, false), (std::vector<std::int32_t>{90, 92, 93}));
+    testsupport::ResetSingletons();
+    EXPECT_EQ(chain(123, true), (std::vector<std::int32_t>{123, 124, 118}));
+}
+
+TEST(Dialogue, ASceneChangeInTheMiddleEndsTheDialogueQuietlyAndTheNextOneStarts)
+{
+    GameDriver game;
+    Data().loadingLength = 0.2;
+    Map::getInstance().LoadScene(0);
+    Dialog().StartDialog(45); // its ending would change scene: it must not run
+    game.Frames(5);
+    Map::getInstance().ChangeScene(1);
+    ASSERT_TRUE(game.ReachScene(1));
+    EXPECT_FALSE(Dialog().active);
+    EXPECT_EQ(Data().dialogNumber, -1);
+    EXPECT_EQ(Data().pendingScene, 1) << "the abandoned dialogue's ending did not run";
+    EXPECT_TRUE(LiveObjects<DialogBox>().empty());
+    Dialog().StartDialog(4);
+    EXPECT_EQ(Data().dialogNumber, 4);
+}
+
+TEST(Dialogue, PortraitsFollowTheSpeakerAndADesignThatIsNoNumberShowsTheFirst)
+{
+    GameDriver game;
+    SetSetting("DKS", "abc");
+    Dialog().StartDialog(8); // the door, then the door on the right, in turns
+    DialogDisplay* display = LiveObjects<DialogDisplay>().at(0);
+    EXPECT_EQ(display->sprite.frameIndex, 1);
+    EXPECT_DOUBLE_EQ(display->x, -11.0);
+    game.Click();
+    game.Click();
+    EXPECT_DOUBLE_EQ(display->x, 11.0);
+    EXPECT_EQ(display->speaker, 1);
+}
