@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/Button.hpp"
+
+// Small buttons several pages share: back to the title menu, and resume the paused game.
+class TitleButton : public Button
+{
+public:
+    TitleButton();
+    void OnClick() override;
+};
+
+class ResumeButton : public Button
+{
+public:
+    ResumeButton();
+    void OnClick() override;
+};
+
+// The three answers to the question at the end of the first game (dialogue 44). Whichever is
+// clicked records that the ending was seen, starts its dialogue, and all three go together.
+class AnswerButton : public Button
+{
+public:
+    AnswerButton(const char* spriteFile, const char* answerType, double y, std::int32_t answerDialogue);
+    void OnClick() override;
+
+private:
+    std::int32_t dialogue;
+};
+
+class YesButton : public AnswerButton
+{
+public:
+    YesButton();
+};
+
+class NoButton : public AnswerButton
+{
+public:
+    NoButton();
+};
+
+class MaybeButton : public AnswerButton
+{
+public:
+    MaybeButton();
+};
