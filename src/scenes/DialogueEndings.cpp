@@ -10,6 +10,9 @@
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
+#include "ui/Button.hpp"
+#include "ui/Cosmetics.hpp"
+#include "ui/NavigationButtons.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -59,6 +62,10 @@ void MarkFirst(const std::string& type)
 // The end-of-game question: Yes, No and Maybe appear; the door waits for an answer.
 void RaiseAnswerButtons()
 {
+    BigAccessingOfData::getInstance().controlsLocked = true;
+    new YesButton();
+    new NoButton();
+    new MaybeButton();
 }
 
 void RaiseQuiz()
@@ -161,8 +168,12 @@ void OpenTheGap()
     MarkFirst("FakeDoor2");
     MarkFirst("Player2");
     new Unknown();
+    new MouseFollower();
     for (int i = 0; i < 1400; ++i)
         new UnknownSpinnerStar();
+    auto* reward = new ButtonKnobGiver(9);
+    reward->x = 15.0;
+    reward->y = 9.0;
 }
 
 void CloseTheGap()
