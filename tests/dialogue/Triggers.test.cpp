@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::CountOfType;
-
 namespace
 {
 // Something of the player's type that creeps right and can be put anywhere.

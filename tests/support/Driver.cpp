@@ -70,9 +70,20 @@ void GameDriver::MoveMouse(double x, double y)
 
 void GameDriver::Click(sf::Mouse::Button button)
 {
-    DisplayManager& display = DisplayManager::getInstance();
-    display.HandleWindowEvent(sf::Event(sf::Event::MouseButtonPressed{button, mousePixel}));
-    display.HandleWindowEvent(sf::Event(sf::Event::MouseButtonReleased{button, mousePixel}));
+    MouseDown(button);
+    MouseUp(button);
+}
+
+void GameDriver::MouseDown(sf::Mouse::Button button)
+{
+    DisplayManager::getInstance().HandleWindowEvent(
+        sf::Event(sf::Event::MouseButtonPressed{button, mousePixel}));
+}
+
+void GameDriver::MouseUp(sf::Mouse::Button button)
+{
+    DisplayManager::getInstance().HandleWindowEvent(
+        sf::Event(sf::Event::MouseButtonReleased{button, mousePixel}));
 }
 
 void GameDriver::Frames(int count, double dt)

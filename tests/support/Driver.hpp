@@ -31,6 +31,8 @@ public:
     void MoveMouse(double x, double y);
     // A press and release of a mouse button where the mouse is.
     void Click(sf::Mouse::Button button = sf::Mouse::Button::Left);
+    void MouseDown(sf::Mouse::Button button = sf::Mouse::Button::Left);
+    void MouseUp(sf::Mouse::Button button = sf::Mouse::Button::Left);
     void Frames(int count, double dt = 1.0 / 60.0);
     void Frame(double dt = 1.0 / 60.0);
     // Runs frames until `done` holds; false if it never did within `limit` frames.

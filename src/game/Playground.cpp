@@ -1,0 +1,15 @@
+#include "game/Playground.hpp"
+
+#include "game/Effects.hpp"
+#include "ui/Button.hpp"
+#include "ui/NavigationButtons.hpp"
+
+Playground::Playground()
+{
+    SetSprite(Sprite::FromText("Particle Playground!"));
+    depth = -1999999999.0;
+    sprite.followsCamera = false;
+    new DoorParticleSpawner();
+    new TitleButton();
+    new MouseFollower();
+}
