@@ -53,17 +53,25 @@ void GameManager::Run()
     bool firstFrame = true;
     for (;;)
     {
+        const std::int64_t start = ClockSystem::Now();
         if (!DisplayManager::getInstance().PollWindowEvents())
         {
             running = false;
             return;
         }
+        const std::int64_t polled = ClockSystem::Now();
         const double dt = firstFrame ? 1.0 / targetFps : clock.Delta();
         Step(dt);
+        lastFrame.start = start;
+        lastFrame.pollNs = polled - start;
         if (!running)
             return;
         firstFrame = false;
-        ClockSystem::SleepMs(pacer.WaitAfterFrame(clock.ElapsedMs()));
+        const std::int64_t wait = pacer.WaitAfterFrame(clock.ElapsedMs());
+        lastFrame.late = wait <= 0;
+        if (frameObserver)
+            frameObserver(lastFrame);
+        ClockSystem::SleepMs(wait);
         if (!running)
             return;
     }
@@ -82,6 +90,7 @@ bool GameManager::Frame(double measuredDelta)
 
 void GameManager::Step(double measuredDelta)
 {
+    const std::int64_t start = ClockSystem::Now();
     PhysicsManager& physics = PhysicsManager::getInstance();
     physics.delta = std::min(maxDelta, measuredDelta);
     tickEvent.Publish();
@@ -97,5 +106,8 @@ void GameManager::Step(double measuredDelta)
     for (GameObject* object : drawing)
         object->Draw();
     display.FlushGlyphs();
+    const std::int64_t drawn = ClockSystem::Now();
     display.window.display();
+    lastFrame.workNs = drawn - start;
+    lastFrame.presentNs = ClockSystem::Now() - drawn;
 }

@@ -3,6 +3,7 @@
 #include "engine/core/Manager.hpp"
 
 #include <cstdint>
+#include <functional>
 
 // Keeps frames on a fixed grid of `frameMs` slots. A frame that ends after its slot drops the
 // backlog: the next slot is measured from that moment instead of running frames back to back.
@@ -13,6 +14,18 @@ struct FramePacer
 
     // Milliseconds to sleep after a frame that ended at `now`; moves to the next slot.
     std::int64_t WaitAfterFrame(std::int64_t now);
+};
+
+// Where a frame's time went, in nanoseconds of the monotonic clock: reading the window's
+// events, the engine's own work up to handing the picture over, and presenting it.
+struct FrameTiming
+{
+    std::int64_t start = 0;
+    std::int64_t pollNs = 0;
+    std::int64_t workNs = 0;
+    std::int64_t presentNs = 0;
+    // The frame ended after its slot on the 16 ms grid.
+    bool late = false;
 };
 
 // Owns the main loop and the three frame events.
@@ -26,6 +39,9 @@ public:
     std::int32_t targetFps = 60;
     // The largest time step, in seconds, handed to the physics step.
     double maxDelta = 0.1;
+    FrameTiming lastFrame;
+    // Told about every frame the loop runs; for measuring tools.
+    std::function<void(const FrameTiming&)> frameObserver;
 
     static void StartUp();
 
