@@ -105,8 +105,9 @@ void GameManager::Step(double measuredDelta)
                      [](const GameObject* a, const GameObject* b) { return a->depth < b->depth; });
     for (GameObject* object : drawing)
         object->Draw();
-    display.FlushGlyphs();
+    // From here on the graphics driver takes over: handing the batch to it and showing it.
     const std::int64_t drawn = ClockSystem::Now();
+    display.FlushGlyphs();
     display.window.display();
     lastFrame.workNs = drawn - start;
     lastFrame.presentNs = ClockSystem::Now() - drawn;

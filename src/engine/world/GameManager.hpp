@@ -17,7 +17,8 @@ struct FramePacer
 };
 
 // Where a frame's time went, in nanoseconds of the monotonic clock: reading the window's
-// events, the engine's own work up to handing the picture over, and presenting it.
+// events, the engine's own work (events, physics, deletion, building the glyph batch), and
+// presenting: handing the batch to the graphics driver and showing the picture.
 struct FrameTiming
 {
     std::int64_t start = 0;
