@@ -185,7 +185,8 @@ int main(int argc, char** argv)
         << " MB was resident once the window, the font, the sprites and the sounds were loaded (libraries, "
            "the software renderer and the start-up data) and "
         << (peakKb - windowKb) / 1024 << " MB came with the scenes (objects, music streams, voices).\n"
-        << "\"Engine CPU\" is the frame's work from reading input to handing the picture over, without "
+        << "\"Engine CPU\" is the frame's work from reading input to a finished glyph batch (events, "
+           "physics, deletion, drawing into the batch), without handing the batch to the graphics driver and "
            "presenting it; each screen ran "
         << seconds << " s of the real, paced loop.\n";
     std::ofstream(out) << report.str();
