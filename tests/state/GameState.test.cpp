@@ -1,113 +1,54 @@
 // The shared game state: movement axes driven by key presses, and when Escape may pause.
-#include "engine/world/GameObject.hpp"
-#include "engine/world/WorldManager.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
-TEST(GameState, AxesAccumulatePressesAndReleasesAndAreClampedAfterEveryEvent)
+TEST(GameState, KeysSteerTheAxesClampedAfterEveryEventAndWithMultiplayerTheArrowsSteerPlayerTwo)
 {
     GameDriver game;
-    BigAccessingOfData& data = BigAccessingOfData::getInstance();
-    game.Press(Key::D);
-    game.Press(Key::A);
-    EXPECT_EQ(data.p1MoveX, 0.0);
-    game.Release(Key::D);
-    EXPECT_EQ(data.p1MoveX, -1.0) << "A is still held";
-    game.Release(Key::A);
-
-    // A and Left both steer player one: -2 is clamped to -1, so letting go of one gives 0.
-    game.Press(Key::A);
-    game.Press(Key::Left);
-    EXPECT_EQ(data.p1MoveX, -1.0);
-    game.Release(Key::Left);
-    EXPECT_EQ(data.p1MoveX, 0.0);
-    game.Release(Key::A);
-    EXPECT_EQ(data.p1MoveX, 1.0);
-
-    data.p1MoveX = 0.0;
-    for (Key key : {Key::D, Key::A, Key::Left})
-        game.Press(key);
-    EXPECT_EQ(data.p1MoveX, -1.0);
-    for (Key key : {Key::D, Key::A, Key::Left})
-        game.Release(key);
-    EXPECT_EQ(data.p1MoveX, 1.0);
-
-    game.Press(Key::Up);
-    EXPECT_EQ(data.p1MoveY, 1.0);
-    game.Press(Key::S);
-    EXPECT_EQ(data.p1MoveY, 0.0);
-    EXPECT_EQ(data.p2MoveX, 0.0);
-    EXPECT_EQ(data.p2MoveY, 0.0);
-}
-
-TEST(GameState, WithMultiplayerOnTheArrowsSteerOnlyPlayerTwoAndWasdOnlyPlayerOne)
-{
-    GameDriver game;
-    BigAccessingOfData& data = BigAccessingOfData::getInstance();
-    SettingManager::getInstance().Set("Multiplayer", "1");
-    game.Press(Key::Left);
-    game.Press(Key::Up);
-    EXPECT_EQ(data.p2MoveX, -1.0);
-    EXPECT_EQ(data.p2MoveY, 1.0);
-    EXPECT_EQ(data.p1MoveX, 0.0);
-    EXPECT_EQ(data.p1MoveY, 0.0);
-    game.Press(Key::D);
-    game.Press(Key::S);
-    EXPECT_EQ(data.p1MoveX, 1.0);
-    EXPECT_EQ(data.p1MoveY, -1.0);
-    EXPECT_EQ(data.p2MoveX, -1.0);
-    EXPECT_EQ(data.p2MoveY, 1.0);
-
-    // Only the exact text "1" switches multiplayer on.
-    game.Release(Key::D);
-    SettingManager::getInstance().Set("Multiplayer", "1.0");
-    game.Press(Key::Right);
-    EXPECT_EQ(data.p1MoveX, 1.0);
-    EXPECT_EQ(data.p2MoveX, -1.0);
-}
-
-TEST(GameState, EscapeDoesNothingOnTheTitleInDialogueOnTheLoadingScreenOrWithLockedControls)
-{
-    GameDriver game;
-    BigAccessingOfData& data = BigAccessingOfData::getInstance();
-    WorldManager& world = WorldManager::getInstance();
-    Map::getInstance().LoadScene(0);
-    const std::vector<GameObject*> island = world.objects;
-
-    using Arrange = void (*)(BigAccessingOfData&);
+    // Only the exact text "1" switches multiplayer on; the axes are p1 x, p1 y, p2 x, p2 y after the event.
+    using K = Key;
+    constexpr bool P = true, R = false; // press, release
     // clang-format off
-    const std::pair<const char*, Arrange> cases[] = {
-        {"no game running",  [](BigAccessingOfData& d) { d.resumeScene = SceneNumber::NoGame; }},
-        {"dialogue playing", [](BigAccessingOfData& d) { d.dialogNumber = 3; }},
-        {"loading screen",   [](BigAccessingOfData& d) { d.currentScene = SceneNumber::Loading; }},
-        {"controls locked",  [](BigAccessingOfData& d) { d.controlsLocked = true; }},
-    };
+    const std::tuple<const char*, bool, Key, std::vector<double>> steps[] = {
+        {"0", P, K::D, {1, 0, 0, 0}}, {"0", P, K::A, {0, 0, 0, 0}}, {"0", R, K::D, {-1, 0, 0, 0}},
+        // A and Left both steer player one: -2 is clamped to -1, so letting go of one gives 0.
+        {"0", R, K::A, {0, 0, 0, 0}}, {"0", P, K::A, {-1, 0, 0, 0}}, {"0", P, K::Left, {-1, 0, 0, 0}},
+        {"0", R, K::Left, {0, 0, 0, 0}}, {"0", R, K::A, {1, 0, 0, 0}}, {"0", P, K::Up, {1, 1, 0, 0}},
+        {"0", P, K::S, {1, 0, 0, 0}}, {"1", P, K::Left, {1, 0, -1, 0}}, {"1", P, K::Up, {1, 0, -1, 1}},
+        {"1", P, K::D, {1, 0, -1, 1}}, {"1", P, K::S, {1, -1, -1, 1}}, {"1.0", P, K::Left, {0, -1, -1, 1}}};
     // clang-format on
-    for (const auto& [what, arrange] : cases)
+    for (const auto& [multiplayer, press, key, axes] : steps)
     {
-        data.currentScene = 0;
-        data.resumeScene = SceneNumber::GameWithoutPause;
-        data.dialogNumber = -1;
-        data.controlsLocked = false;
-        data.pendingScene = 4242;
-        arrange(data);
-        const std::int32_t scene = data.currentScene;
-        const std::int32_t resume = data.resumeScene;
-        game.Press(Key::Escape);
-        EXPECT_EQ(data.currentScene, scene) << what;
-        EXPECT_EQ(data.pendingScene, 4242) << what;
-        EXPECT_EQ(data.resumeScene, resume) << what;
-        EXPECT_EQ(world.objects, island) << what;
-        EXPECT_TRUE(world.stashedObjects.empty()) << what;
+        SetSetting("Multiplayer", multiplayer);
+        press ? game.Press(key) : game.Release(key);
+        EXPECT_EQ((std::vector<double>{Data().p1MoveX, Data().p1MoveY, Data().p2MoveX, Data().p2MoveY}), axes)
+            << (press ? "press " : "release ") << int(key) << " with multiplayer " << multiplayer;
     }
+}
 
-    // The real title menu ends the running game, so Escape stays on the title.
-    data.controlsLocked = false;
-    data.dialogNumber = -1;
-    Map::getInstance().LoadScene(SceneNumber::TitleMenu);
-    game.Press(Key::Escape);
-    EXPECT_EQ(data.currentScene, SceneNumber::TitleMenu);
-    EXPECT_TRUE(world.stashedObjects.empty());
+TEST(GameState, EscapePausesOnlyARunningGameOutsideDialogueAndTheLoadingScreenWithControlsFree)
+{
+    GameDriver game;
+    BigAccessingOfData& data = Data();
+    using namespace SceneNumber;
+    // clang-format off
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, bool, bool> cases[] = {
+        // scene, game to resume, dialogue, controls locked, pauses
+        {0, NoGame, -1, false, false}, // on the title
+        {0, GameWithoutPause, 3, false, false}, {Loading, GameWithoutPause, -1, false, false},
+        {0, GameWithoutPause, -1, true, false}, {0, GameWithoutPause, -1, false, true}};
+    // clang-format on
+    for (const auto& [scene, resume, dialogue, locked, pauses] : cases)
+    {
+        data.currentScene = scene;
+        data.resumeScene = resume;
+        data.dialogNumber = dialogue;
+        data.controlsLocked = locked;
+        game.Press(Key::Escape);
+        EXPECT_EQ(data.currentScene, pauses ? Loading : scene) << scene << " " << resume << " " << dialogue;
+        EXPECT_EQ(data.pendingScene, pauses ? SettingsMenu : 0) << scene << " " << resume << " " << dialogue;
+    }
 }
