@@ -1,12 +1,16 @@
 // Runs the real game executable as a child process in a private working directory, prepared like
 // the game's own (data links, important/ with the measuring tape) and then broken as needed.
 #include "support/Harness.hpp"
+#include "support/WindowCloser.hpp"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
@@ -42,4 +46,36 @@ TEST(Startup, AStartUpFailureEndsTheGameWithOneAndItsMessage)
                              : output.empty() && !fs::exists("log.txt"))
             << output;
     }
+}
+
+// The whole program: main runs the loop until the window is closed, then returns 0 with its log
+// empty, even with a loading length that is no number.
+TEST(Startup, ClosingTheWindowEndsTheGameWithZero)
+{
+    const testsupport::ScratchDirectory dir;
+    testsupport::WriteFile("important/settings.txt", "Loading Length:abc;");
+    // An argv[0] of its own names the game's window class, so this test closes its own game only.
+    const std::string name = "hingewalk-test-" + std::to_string(getpid());
+    const pid_t game = fork();
+    ASSERT_GE(game, 0);
+    if (game == 0)
+    {
+        std::freopen("stdout.txt", "w", stdout);
+        std::freopen("stderr.txt", "w", stderr);
+        execl(HINGEWALK_EXECUTABLE, name.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const bool closed = testsupport::AskWindowToClose(name, std::chrono::seconds(10 * kSlowdown),
+                                                      std::chrono::milliseconds(500 * kSlowdown));
+    int status = 0;
+    for (int i = 0; closed && i < 100 * kSlowdown && waitpid(game, &status, WNOHANG) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (waitpid(game, &status, WNOHANG) == 0)
+    {
+        kill(game, SIGKILL);
+        waitpid(game, &status, 0);
+        FAIL() << (closed ? "the game did not end when its window was closed" : "no game window appeared");
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile("stderr.txt");
+    EXPECT_TRUE(fs::exists("log.txt") && fs::file_size("log.txt") == 0);
 }
