@@ -1,5 +1,4 @@
-// The player's door and the door-shaped characters around it: walking, looks, exits, the second
-// player, and the companions.
+// The player's door: walking, looks and exits; and the second player's door beside it.
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
 #include "engine/world/WorldManager.hpp"
