@@ -13,7 +13,6 @@ using Status = sf::SoundSource::Status;
 
 namespace
 {
-
 // Sounds "door" and "fx" and tracks "other" and "theme", all loaded and stopped.
 class Audio : public testing::Test
 {

@@ -146,7 +146,7 @@ TEST(SilenceTrim, CountsInterleavedSamplesAcrossChunksAndDividesByChannels)
 }
 
 // Real encoder output: 0.25 s of silence, 1.5 s of tone, 0.4 s of silence.
-TEST(EncodedMusic, Mp3TracksLoopWithinTheStreamOrFromTheirFirstSoundWithoutAHeaderAndSoDoTheShippedOnes)
+TEST(EncodedMusic, AnMp3TrackNamedInAnyCaseLoopsWithinItsStreamAndEveryShippedMp3TrackGetsALoopStart)
 {
     ResourceManager& resources = ResourceManager::getInstance();
     testsupport::WriteWav("tone.wav", testsupport::ToneWithSilence(44100, 2, 0.25, 1.5, 0.4), 2, 44100);
