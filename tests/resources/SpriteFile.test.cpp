@@ -1,172 +1,115 @@
+// Sprite files and colours: what a file reads as, the message of every way it can be wrong, and
+// how a sprite steps through its frames.
 #include "resources/Colour.hpp"
 #include "resources/ResourceManager.hpp"
 #include "support/Harness.hpp"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <string>
-#include <tuple>
 #include <utility>
-#include <vector>
 
 namespace
 {
 const std::string kPath = "sprites-under-test/Sample.txt";
 
-Sprite Load(const std::string& content)
+// An error's message without its "ResourceManager: " prefix and " in: PATH" suffix, which every
+// message must have; "" without an error.
+std::string Problem(const std::function<void()>& action, const std::string& path)
+{
+    const std::string error = testsupport::ErrorOf(action),
+                      prefix = "ResourceManager: ", suffix = " in: " + path;
+    if (error == "(no error)")
+        return "";
+    EXPECT_EQ(error.rfind(prefix, 0), 0u) << error;
+    EXPECT_EQ(error.size() - error.rfind(suffix), suffix.size()) << error;
+    return error.substr(prefix.size(), error.size() - prefix.size() - suffix.size());
+}
+
+// "WxH slowdown|frame|frame..." for a file that loads, else the problem.
+std::string Read(const std::string& content)
 {
     testsupport::WriteFile(kPath, content);
-    return ResourceManager::LoadSprite(kPath);
-}
-
-std::string FailureOf(const std::string& content)
-{
-    return testsupport::ErrorOf([&] { Load(content); });
-}
-
-std::string ColourFailure(const std::string& text)
-{
-    return testsupport::ErrorOf([&] { ParseColour(text, "sprites/X.txt"); });
-}
-
-std::vector<std::string> Frames(Sprite sprite, int draws)
-{
-    std::vector<std::string> shown;
-    for (int i = 0; i < draws; ++i)
-        shown.push_back(sprite.TakeFrame());
-    return shown;
-}
-
-// Frames, width, height and slowdown.
-using Lines = std::vector<std::string>;
-using Shape = std::tuple<Lines, std::int32_t, std::int32_t, std::int32_t>;
-
-Shape ShapeOf(const Sprite& sprite)
-{
-    return {sprite.frames, sprite.width, sprite.height, sprite.frameSlowdown};
-}
-
-Sprite ThreeFrames(std::int32_t slowdown)
-{
     Sprite sprite;
-    sprite.frames = {"a", "b", "c"};
-    sprite.frameSlowdown = slowdown;
-    return sprite;
+    const std::string problem = Problem([&] { sprite = ResourceManager::LoadSprite(kPath); }, kPath);
+    std::string shown = std::to_string(sprite.width) + "x" + std::to_string(sprite.height) + " " +
+                        std::to_string(sprite.frameSlowdown);
+    for (const std::string& frame : sprite.frames)
+        shown += "|" + frame;
+    return problem.empty() ? shown : problem;
+}
+
+// "R,G,B,A", else the problem.
+std::string Colour(const std::string& text)
+{
+    sf::Color c;
+    const std::string problem = Problem([&] { c = ParseColour(text, "sprites/X.txt"); }, "sprites/X.txt");
+    const auto part = [](std::uint8_t value) { return std::to_string(value); };
+    return !problem.empty() ? problem : part(c.r) + "," + part(c.g) + "," + part(c.b) + "," + part(c.a);
 }
 } // namespace
 
-TEST(SpriteFile, FramesAreGroupsOfHeightLinesWhereAFinalLineBreakAddsNoLineButEmptyLinesCount)
+TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndThePath)
 {
-    const Sprite sprite = Load("3x2\n4\ncyan\n a$\n\nc  \nd\n");
-    EXPECT_EQ(ShapeOf(sprite), Shape({" a$\n", "c  \nd"}, 3, 2, 4));
-    EXPECT_EQ(sprite.colour, sf::Color::Cyan);
-    EXPECT_EQ(Load("1x1\n0\nred\na").frames, Lines{"a"});
-    EXPECT_EQ(Load("1x1\n0\nred\na\n").frames, Lines{"a"});
-    EXPECT_EQ(Load("1x1\n0\nred\na\n\n").frames, (Lines{"a", ""}));
-}
-
-TEST(SpriteFile, AByteOrderMarkAndCrLfLineEndsReadLikePlainText)
-{
-    const Sprite plain = Load("2x2\n-1\n255,128,0\n/\\\n\\/\n");
-    const Sprite windows = Load("\xEF\xBB\xBF"
-                                "2x2\r\n-1\r\n255,128,0\r\n/\\\r\n\\/\r\n");
-    EXPECT_EQ(ShapeOf(windows), ShapeOf(plain));
-    EXPECT_EQ(ShapeOf(windows), Shape({"/\\\n\\/"}, 2, 2, -1));
-    EXPECT_EQ(windows.colour, plain.colour);
-    // Only one '\r' per line is a line end; any other is kept.
-    EXPECT_EQ(Load("1x1\n0\nred\nx\r\r\n").frames, Lines{"x\r"});
-}
-
-TEST(SpriteFile, NumbersAreReadLikeTheStandardIntegerConversion)
-{
-    EXPECT_EQ(ShapeOf(Load("12 x 1\n  -3 draws\nblue\nrow\n")), Shape({"row"}, 12, 1, -3));
-    EXPECT_EQ(Load("5x1cm\n2\nred\nr\n").width, 5);
-    EXPECT_THROW(Load("ax1\n0\nred\nr\n"), std::invalid_argument);
-    EXPECT_THROW(Load("1x1\nslow\nred\nr\n"), std::invalid_argument);
-    EXPECT_THROW(Load("99999999999x1\n0\nred\nr\n"), std::out_of_range);
-}
-
-TEST(SpriteFile, EveryFileErrorNamesTheProblemAndThePath)
-{
-    const std::string in = " in: " + kPath;
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"",                              "ResourceManager: missing dimensions line" + in                   },
-        {"0x5\n0\nred\na\n",              "ResourceManager: non-positive dimensions" + in                   },
-        {"3x-1\n0\nred\na\n",             "ResourceManager: non-positive dimensions" + in                   },
-        {"5X5\n0\nred\na\n",              "ResourceManager: bad dimensions \"5X5\"" + in                    },
-        {"\xEF\xBB\xBF"
-         "5X5\r\n",              "ResourceManager: bad dimensions \"5X5\"" + in                    },
-        {"1x1",                           "ResourceManager: missing frame slowdown line" + in               },
-        {"1x1\n0\n",                      "ResourceManager: missing color line" + in                        },
-        {"3x2\n4\ncyan\n",                "ResourceManager: frame data doesn't divide evenly by height" + in},
-        {"3x2\n4\ncyan\na\nb\nc\nd\ne\n", "ResourceManager: frame data doesn't divide evenly by height" + in},
-        {"1x1\n0\nmauve\na\n",            "ResourceManager: unknown color name \"mauve\"" + in              },
+    const std::string uneven = "frame data doesn't divide evenly by height";
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        // A final line break adds no line, an empty line is one; a byte-order mark and CR LF read
+        // like plain text, but only one CR per line ends it; numbers read like std::stoi.
+        {"3x2\n4\ncyan\n a$\n\nc  \nd\n", "3x2 4| a$\n|c  \nd"}, {"1x1\n0\ncyan\na", "1x1 0|a"},
+        {"1x1\n0\ncyan\na\n\n", "1x1 0|a|"}, {"1x1\n0\ncyan\nx\r\r\n", "1x1 0|x\r"},
+        {"5x1cm\n2\ncyan\nr\n", "5x1 2|r"},
+        {"\xEF\xBB\xBF" "2x2\r\n-1\r\ncyan\r\n/\\\r\n\\/\r\n", "2x2 -1|/\\\n\\/"},
+        {"12 x 1\n  -3 draws\ncyan\nrow\n", "12x1 -3|row"}, {"", "missing dimensions line"},
+        {"1x1\n0\n", "missing color line"}, {"1x1", "missing frame slowdown line"},
+        {"3x2\n4\ncyan\n", uneven}, {"0x5\n0\nred\na\n", "non-positive dimensions"},
+        {"3x-1\n0\nred\na\n", "non-positive dimensions"}, {"5X5\n0\nred\na\n", "bad dimensions \"5X5\""},
+        {"3x2\n4\ncyan\na\nb\nc\nd\ne\n", uneven}, {"1x1\n0\nmauve\na\n", "unknown color name \"mauve\""},
     };
-    for (const auto& [content, message] : cases)
-        EXPECT_EQ(FailureOf(content), message) << "file: " << content;
-
-    EXPECT_EQ(FailureOf("3x2\n4\ncyan\na\nb\nc\nd\n"), "(no error)");
+    // clang-format on
+    for (const auto& [content, outcome] : cases)
+        EXPECT_EQ(Read(content), outcome) << "file: " << content;
     std::filesystem::remove(kPath);
     EXPECT_EQ(testsupport::ErrorOf([] { ResourceManager::LoadSprite(kPath); }),
               "ResourceManager: failed to open sprite file: " + kPath);
 }
 
-TEST(Colour, NamesAndComponentListsIgnoreWhitespaceAndNameCase)
+TEST(Colour, NamesAndComponentListsIgnoreWhitespaceAndNameCaseAndEveryErrorHasItsOwnMessage)
 {
-    EXPECT_EQ(ParseColour(" 255 , 128 , 0 ", "p"), sf::Color(255, 128, 0, 255));
-    EXPECT_EQ(ParseColour("255,128,0,64", "p"), sf::Color(255, 128, 0, 64));
-    EXPECT_EQ(ParseColour("\t1,\n2,+3\r", "p"), sf::Color(1, 2, 3, 255));
-    EXPECT_EQ(ParseColour("Red", "p"), sf::Color::Red);
-    EXPECT_EQ(ParseColour("RED", "p"), sf::Color::Red);
-    EXPECT_EQ(ParseColour("ma genta", "p"), sf::Color::Magenta);
-    EXPECT_EQ(ParseColour("transparent", "p"), sf::Color(0, 0, 0, 0));
-}
-
-TEST(Colour, EveryColourErrorHasItsOwnMessage)
-{
-    const std::string in = " in: sprites/X.txt";
-    const std::string notAColour = "ResourceManager: color must be a name or \"R,G,B[,A]\"" + in;
-    const std::string outOfRange = "ResourceManager: color component out of range (0-255)" + in;
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {" \t ",            "ResourceManager: empty color" + in                              },
-        {" Dark Red ",      "ResourceManager: unknown color name \"DarkRed\"" + in           },
-        {"255,0,",          "ResourceManager: bad color component \"\" (trailing comma)" + in},
-        {"255,,0",          "ResourceManager: bad color component \"\"" + in                 },
-        {"255,1.5,0",       "ResourceManager: bad color component \"1.5\"" + in              },
-        {"0,0,99999999999", "ResourceManager: bad color component \"99999999999\"" + in      },
-        {"256,0,0",         outOfRange                                                       },
-        {"-1,0,0",          outOfRange                                                       },
-        {"255,128",         notAColour                                                       },
-        {"1,2,3,4,5",       notAColour                                                       },
- // Components are read left to right; the first bad one decides.
-        {"300,x,0",         outOfRange                                                       },
-        {"0,x,300",         "ResourceManager: bad color component \"x\"" + in                },
+    const std::string notAColour = "color must be a name or \"R,G,B[,A]\"";
+    const std::string outOfRange = "color component out of range (0-255)";
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {" 255 , 128 , 0 ", "255,128,0,255"}, {"255,128,0,64", "255,128,0,64"}, {"\t1,\n2,+3\r", "1,2,3,255"},
+        {"RED", "255,0,0,255"}, {"ma genta", "255,0,255,255"}, {"transparent", "0,0,0,0"},
+        {" \t ", "empty color"}, {" Dark Red ", "unknown color name \"DarkRed\""},
+        {"255,0,", "bad color component \"\" (trailing comma)"}, {"255,,0", "bad color component \"\""},
+        // Components are read left to right; the first bad one decides.
+        {"255,1.5,0", "bad color component \"1.5\""}, {"300,x,0", outOfRange},
+        {"0,0,99999999999", "bad color component \"99999999999\""}, {"0,x,300", "bad color component \"x\""},
+        {"256,0,0", outOfRange}, {"-1,0,0", outOfRange}, {"255,128", notAColour}, {"1,2,3,4,5", notAColour},
     };
-    for (const auto& [text, message] : cases)
-        EXPECT_EQ(ColourFailure(text), message) << "colour: " << text;
+    // clang-format on
+    for (const auto& [text, outcome] : cases)
+        EXPECT_EQ(Colour(text), outcome) << "colour: " << text;
 }
 
-TEST(SpriteAnimation, TakeFrameShowsEachFrameForSlowdownDrawsAndAnIndexOutsideStartsAgain)
+TEST(SpriteAnimation, EachFrameShowsForSlowdownDrawsAndAnIndexOutsideStartsAgain)
 {
-    const Lines everyDraw = {"a", "b", "c", "a"};
-    EXPECT_EQ(Frames(ThreeFrames(0), 4), everyDraw);
-    EXPECT_EQ(Frames(ThreeFrames(1), 4), everyDraw);
-    EXPECT_EQ(Frames(ThreeFrames(2), 7), (Lines{"a", "a", "b", "b", "c", "c", "a"}));
-    EXPECT_EQ(Frames(ThreeFrames(-1), 3), (Lines{"a", "a", "a"}));
-
-    // A held animation shows whatever frame its owner picks.
-    Sprite held = ThreeFrames(-1);
-    held.frameIndex = 2;
-    EXPECT_EQ(Frames(held, 2), (Lines{"c", "c"}));
-
-    for (std::int32_t index : {3, 17, -1})
+    // Slowdown, first index, frames shown; a negative slowdown holds the frame its owner picks.
+    // clang-format off
+    const std::tuple<std::int32_t, std::int32_t, std::string> cases[] = {{0, 0, "abca"}, {1, 0, "abca"},
+        {2, 0, "aabbcca"}, {-1, 2, "cc"}, {0, 3, "ab"}, {0, -1, "ab"}};
+    // clang-format on
+    const std::vector<std::string> abc = {"a", "b", "c"};
+    for (const auto& [slowdown, index, expected] : cases)
     {
-        Sprite sprite = ThreeFrames(0);
-        sprite.frameIndex = index;
-        EXPECT_EQ(Frames(sprite, 2), (Lines{"a", "b"})) << index;
+        Sprite sprite{abc, sf::Color::White, 1.0, slowdown, index};
+        std::string shown;
+        while (shown.size() < expected.size())
+            shown += sprite.TakeFrame();
+        EXPECT_EQ(shown, expected) << "slowdown " << slowdown << ", index " << index;
     }
-    Sprite empty;
-    empty.frameIndex = 4;
-    EXPECT_EQ(empty.TakeFrame(), "");
+    EXPECT_EQ(Sprite().TakeFrame(), "");
 }

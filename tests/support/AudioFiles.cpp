@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -69,12 +68,6 @@ bool EncodeMp3(const fs::path& wav, const fs::path& mp3, const std::string& opti
 {
     const std::string command = "lame --quiet " + options + " " + Quoted(wav) + " " + Quoted(mp3);
     return std::system(command.c_str()) == 0 && fs::exists(mp3);
-}
-
-std::vector<unsigned char> ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const fs::path& file, const std::vector<unsigned char>& bytes)

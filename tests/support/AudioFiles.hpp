@@ -23,8 +23,7 @@ void WriteWav(const std::filesystem::path& file, const std::vector<std::int16_t>
 bool EncodeMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3,
                const std::string& options = "");
 
-// The file's bytes, for tests that look inside encoded files.
-std::vector<unsigned char> ReadBytes(const std::filesystem::path& file);
+// Writes bytes as they are, for tests that craft files.
 void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
 } // namespace testsupport
 
