@@ -1,5 +1,6 @@
 // The door walks from the home island over the long bridge to the village, steered only by
-// key events, through two loading screens.
+// key events, through two loading screens, listening to what the triggers along the way say.
+#include "dialogue/DialogManager.hpp"
 #include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
@@ -13,7 +14,11 @@ namespace
 // within a quarter unit of the edge, well inside the one-tile connectors it has to turn into.
 constexpr double kWalkStep = 1.0 / 30.0;
 
-// Holds a key until the door stops moving (it walked into water) or the scene changes.
+// The dialogues heard on the way, in order.
+std::vector<std::int32_t> heard;
+
+// Holds a key until the door stops moving (it walked into water) or the scene changes. Whatever
+// a trigger starts is read to its end with Space, while the key stays held.
 void WalkUntilBlocked(GameDriver& game, Key key)
 {
     const std::int32_t scene = Data().currentScene;
@@ -26,6 +31,13 @@ void WalkUntilBlocked(GameDriver& game, Key key)
             const GameObject* door = FirstOfType("Player");
             if (Data().currentScene != scene || door == nullptr)
                 return true;
+            if (DialogManager::getInstance().active)
+            {
+                if (heard.empty() || heard.back() != Data().dialogNumber)
+                    heard.push_back(Data().dialogNumber);
+                game.Tap(Key::Space);
+                return false;
+            }
             still = door->x == lastX && door->y == lastY ? still + 1 : 0;
             lastX = door->x;
             lastY = door->y;
@@ -43,6 +55,7 @@ TEST(Walk, TheDoorWalksFromTheHomeIslandAcrossTheBridgeIntoTheVillage)
     Map::getInstance().LoadScene(0);
     WalkUntilBlocked(game, Key::D);
     ASSERT_EQ(Data().pendingScene, 1) << "the door should have walked off the island's east side";
+    EXPECT_EQ(heard, (std::vector<std::int32_t>{0, 1, 2, 3})) << "the island's thoughts, in order";
     ASSERT_TRUE(game.RunUntil([] { return Data().currentScene == 1; }, 60, kWalkStep));
 
     // Down the zig-zag: along a row until the water stops the door, down the connector, back.
@@ -53,6 +66,7 @@ TEST(Walk, TheDoorWalksFromTheHomeIslandAcrossTheBridgeIntoTheVillage)
             WalkUntilBlocked(game, Key::S);
     }
     ASSERT_EQ(Data().pendingScene, 2) << "the door should have left the bridge at its far end";
+    EXPECT_GE(heard.size(), 30u) << "most of the bridge's dialogues play on the way";
     ASSERT_TRUE(game.RunUntil([] { return Data().currentScene == 2; }, 60, kWalkStep));
 
     GameObject* door = FirstOfType("Player");
