@@ -5,13 +5,19 @@
 //   hingewalk-snapshot --out FILE.png [--scene N] [--arrangement NAME] [--frames K]
 //                      [--dt 0.016] [--size WxH]
 //   hingewalk-snapshot --out FILE.png --sprite FILE [--scale S] [--frame K] [--at X,Y] [--world]
+//   hingewalk-snapshot --out FILE.png --shot NAME
+//   hingewalk-snapshot --list-shots
 //
 // --scene builds scene N (an unknown number builds an empty world); without --scene and
 // --arrangement the splash scene is built. --size sets the window to W x H as is, without the
 // 16:9 correction a user resize gets, so letterbox bars show. --sprite shows a sprite file as
-// the game draws it: one frame at a place, or every frame side by side with its number.
+// the game draws it: one frame at a place, or every frame side by side with its number. --shot
+// renders one of the named review pictures (Shots.cpp) from a fixed random seed; --list-shots
+// prints their names, groups and whether they repeat exactly ("name group repeatable|varies").
+// --half saves the picture at half size, each pixel the mean of four (reference pictures).
 #include "Arrangements.hpp"
 #include "GameStartup.hpp"
+#include "Shots.hpp"
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
 #include "engine/world/GameManager.hpp"
@@ -39,6 +45,10 @@ struct Options
     unsigned width = 0;
     unsigned height = 0;
     SpriteView sprite;
+    std::string shot;
+    bool framesGiven = false;
+    // Saved at half the size, each pixel the mean of four: the form reference pictures keep.
+    bool half = false;
 };
 
 [[noreturn]] void Usage(const std::string& problem)
@@ -65,6 +75,18 @@ Options Parse(int argc, char** argv)
             o.sprite.world = true;
             continue;
         }
+        if (flag == "--half")
+        {
+            o.half = true;
+            continue;
+        }
+        if (flag == "--list-shots")
+        {
+            for (const Shot& shot : Shots())
+                std::cout << shot.name << " " << shot.group << " "
+                          << (shot.repeatable ? "repeatable" : "varies") << "\n";
+            std::exit(0);
+        }
         if (i + 1 >= argc)
             Usage("missing value after " + flag);
         const std::string value = argv[++i];
@@ -77,7 +99,12 @@ Options Parse(int argc, char** argv)
             else if (flag == "--arrangement")
                 o.arrangement = value;
             else if (flag == "--frames")
+            {
                 o.frames = std::stoi(value);
+                o.framesGiven = true;
+            }
+            else if (flag == "--shot")
+                o.shot = value;
             else if (flag == "--sprite")
                 o.sprite.file = value;
             else if (flag == "--scale")
@@ -111,8 +138,19 @@ Options Parse(int argc, char** argv)
     }
     if (o.out.empty())
         Usage("--out is required");
-    if (int(o.scene.has_value()) + int(!o.arrangement.empty()) + int(!o.sprite.file.empty()) > 1)
-        Usage("give one of --scene, --arrangement and --sprite");
+    if (int(o.scene.has_value()) + int(!o.arrangement.empty()) + int(!o.sprite.file.empty()) +
+            int(!o.shot.empty()) >
+        1)
+        Usage("give one of --scene, --arrangement, --sprite and --shot");
+    if (!o.shot.empty())
+    {
+        const Shot* shot = FindShot(o.shot);
+        if (shot == nullptr)
+            Usage("no shot named " + o.shot + " (see --list-shots)");
+        if (!o.framesGiven)
+            o.frames = shot->frames;
+        o.dt = 1.0 / 62.5;
+    }
     if (o.frames < 0 || (o.width == 0) != (o.height == 0))
         Usage("bad --frames or --size");
     return o;
@@ -132,12 +170,35 @@ void SetWindowSize(unsigned width, unsigned height)
     display.ApplyLetterbox(display.window.getSize().x, display.window.getSize().y);
 }
 
-bool Save(const std::string& path)
+sf::Image HalfSize(const sf::Image& image)
+{
+    const sf::Vector2u size{image.getSize().x / 2, image.getSize().y / 2};
+    sf::Image half(size);
+    for (unsigned y = 0; y < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x)
+        {
+            unsigned sum[4] = {0, 0, 0, 0};
+            for (unsigned dy = 0; dy < 2; ++dy)
+                for (unsigned dx = 0; dx < 2; ++dx)
+                {
+                    const sf::Color c = image.getPixel({2 * x + dx, 2 * y + dy});
+                    sum[0] += c.r, sum[1] += c.g, sum[2] += c.b, sum[3] += c.a;
+                }
+            half.setPixel({x, y}, sf::Color(static_cast<std::uint8_t>(sum[0] / 4),
+                                            static_cast<std::uint8_t>(sum[1] / 4),
+                                            static_cast<std::uint8_t>(sum[2] / 4),
+                                            static_cast<std::uint8_t>(sum[3] / 4)));
+        }
+    return half;
+}
+
+bool Save(const std::string& path, bool half)
 {
     sf::RenderWindow& window = DisplayManager::getInstance().window;
     sf::Texture capture(window.getSize());
     capture.update(window);
-    return capture.copyToImage().saveToFile(path);
+    const sf::Image image = capture.copyToImage();
+    return (half ? HalfSize(image) : image).saveToFile(path);
 }
 } // namespace
 
@@ -149,7 +210,13 @@ int main(int argc, char** argv)
         StartGame();
         if (options.width)
             SetWindowSize(options.width, options.height);
-        if (!options.sprite.file.empty())
+        if (!options.shot.empty())
+        {
+            // The same seed every time: water, stars and particles fall the same way.
+            std::srand(1);
+            FindShot(options.shot)->build();
+        }
+        else if (!options.sprite.file.empty())
             ShowSprite(options.sprite);
         else if (!options.arrangement.empty())
         {
@@ -164,7 +231,7 @@ int main(int argc, char** argv)
         for (int frame = 0; frame < options.frames; ++frame)
             if (!game.Frame(options.dt))
                 throw std::runtime_error("the window was closed");
-        if (!Save(options.out))
+        if (!Save(options.out, options.half))
             throw std::runtime_error("cannot write " + options.out);
     }
     catch (const std::exception& error)

@@ -1,0 +1,124 @@
+#include "Shots.hpp"
+
+#include "dialogue/DialogManager.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "scenes/DialogueEndings.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
+#include "state/SettingManager.hpp"
+
+namespace
+{
+void Scene(std::int32_t n)
+{
+    Map::getInstance().LoadScene(n);
+}
+
+// Dialogue n on page `page`, fully typed, as a player who clicked through to it sees it.
+void Dialogue(std::int32_t n, std::int32_t page)
+{
+    DialogManager& dialog = DialogManager::getInstance();
+    dialog.StartDialog(n);
+    for (std::int32_t p = 0; p < page; ++p)
+    {
+        dialog.Advance(false);
+        dialog.Advance(false);
+    }
+    dialog.Advance(false);
+}
+
+std::function<void()> SceneShot(std::int32_t n)
+{
+    return [n] { Scene(n); };
+}
+
+std::function<void()> DialogueShot(std::int32_t scene, std::int32_t n, std::int32_t page,
+                                   const char* setting = nullptr)
+{
+    return [=]
+    {
+        if (setting != nullptr)
+            SettingManager::getInstance().Set(setting, "1");
+        Scene(scene);
+        Dialogue(n, page);
+    };
+}
+
+// What a dialogue's end raises (a panel, the answer buttons), over its scene.
+std::function<void()> EndingShot(std::int32_t scene, std::int32_t dialogue)
+{
+    return [=]
+    {
+        Scene(scene);
+        scenes::FirstActions(dialogue);
+    };
+}
+
+// The settings page as Escape opens it during a game: with Resume.
+void PausePage()
+{
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    Scene(0);
+    data.resumeScene = 0;
+    WorldManager::getInstance().StashWorld();
+    Scene(SceneNumber::SettingsMenu);
+}
+
+std::vector<Shot> Build()
+{
+    // clang-format off
+    std::vector<Shot> shots = {
+        {"splash", "menus", SceneShot(SceneNumber::Splash), 120},
+        {"title", "menus", SceneShot(SceneNumber::TitleMenu), 200},
+        {"settings", "menus", SceneShot(SceneNumber::SettingsMenu)},
+        {"pause", "menus", PausePage},
+        {"credits", "menus", SceneShot(SceneNumber::Credits)},
+        {"creator", "menus", SceneShot(SceneNumber::CharacterCreator)},
+        {"playground", "menus", SceneShot(SceneNumber::Playground)},
+        {"loading", "menus", [] { Map::getInstance().ChangeScene(0); }, 60, false},
+        {"end-card", "menus", SceneShot(SceneNumber::EndCard), 200},
+    };
+    // clang-format on
+    for (std::int32_t n = 0; n <= 15; ++n)
+    {
+        // The fights are pictured with their menus, after the entrances.
+        const int frames = n == 3 ? 300 : n == 12 ? 760 : n == 13 ? 420 : 30;
+        shots.push_back({"scene" + std::to_string(n), n == 3 || n == 12 || n == 13 ? "fights" : "scenes",
+                         SceneShot(n), frames});
+    }
+    // clang-format off
+    const std::vector<Shot> dialogues = {
+        {"dialogue-door", "dialogues", DialogueShot(0, 2, 3)},
+        {"dialogue-door-right", "dialogues", DialogueShot(1, 8, 1)},
+        {"dialogue-brown-door", "dialogues", DialogueShot(1, 32, 2)},
+        {"dialogue-bridge", "dialogues", DialogueShot(5, 52, 1)},
+        {"dialogue-dragon", "dialogues", DialogueShot(2, 45, 3)},
+        {"dialogue-unknown", "dialogues", DialogueShot(4, 50, 9), 30},
+        {"dialogue-narrator", "dialogues", DialogueShot(0, 51, 2, "SeenEnd")},
+        {"dialogue-wizard", "dialogues", DialogueShot(9, 90, 4)},
+        {"dialogue-eagle", "dialogues", DialogueShot(11, 112, 0)},
+        {"dialogue-big-door", "dialogues", DialogueShot(8, 84, 1)},
+        {"answers", "panels", EndingShot(2, 44)},
+        {"quiz", "panels", EndingShot(0, 51)},
+        {"chicken-offer", "panels", EndingShot(7, 83)},
+        {"code-panel", "panels", EndingShot(8, 84)},
+    };
+    // clang-format on
+    shots.insert(shots.end(), dialogues.begin(), dialogues.end());
+    return shots;
+}
+} // namespace
+
+const std::vector<Shot>& Shots()
+{
+    static const std::vector<Shot> shots = Build();
+    return shots;
+}
+
+const Shot* FindShot(const std::string& name)
+{
+    for (const Shot& shot : Shots())
+        if (shot.name == name)
+            return &shot;
+    return nullptr;
+}
