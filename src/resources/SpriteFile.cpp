@@ -3,6 +3,7 @@
 #include "resources/SpriteFile.hpp"
 
 #include "resources/Colour.hpp"
+#include "resources/ErrorText.hpp"
 #include "resources/ResourceManager.hpp"
 
 #include <fstream>
@@ -13,7 +14,7 @@ namespace
 {
 [[noreturn]] void Fail(const std::string& message, const std::string& path)
 {
-    throw std::runtime_error("ResourceManager: " + message + path);
+    throw std::runtime_error(ShowNulBytes("ResourceManager: " + message + path));
 }
 
 bool ReadLine(std::istream& in, std::string& line)
