@@ -1,0 +1,38 @@
+// The settings file is plain text the player can edit. Whatever it holds, loading it gives the
+// table its text parses to, saving that table and loading it again gives the same table, and
+// every value can be read as text, as a number and as a player colour.
+#include "Support.hpp"
+#include "state/SettingManager.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string path = fuzz::ScratchPath("settings.txt");
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const auto table = SettingManager::Parse(text);
+
+    SettingManager& settings = SettingManager::getInstance();
+    settings.path = path;
+    fuzz::WriteBytes(path, data, size);
+    settings.values = {
+        {"Stale", "1"}
+    };
+    settings.Load();
+    fuzz::Require(settings.values == table, "loading the file differs from parsing its text");
+
+    fuzz::Require(SettingManager::Parse(settings.Serialise()) == table,
+                  "the written table parses differently");
+    fuzz::Require(settings.Save(), "the settings could not be saved");
+    settings.values.clear();
+    settings.Load();
+    fuzz::Require(settings.values == table, "a saved table loads back differently");
+
+    for (const auto& [key, value] : table)
+    {
+        fuzz::Require(settings.Get(key, "") == value, "Get does not return the stored text");
+        const double number = settings.GetNumber(key, 0.0);
+        settings.GetInteger(key, 0);
+        HueColour(number);
+    }
+    PlayerColour();
+    return 0;
+}
