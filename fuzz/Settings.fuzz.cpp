@@ -1,8 +1,12 @@
 // The settings file is plain text the player can edit. Whatever it holds, loading it gives the
-// table its text parses to, saving that table and loading it again gives the same table, and
-// every value can be read as text, as a number and as a player colour.
+// table its text parses to and hands the audio manager a finite level for each volume,
+// saving that table and loading it again gives the same table, and every value can be read
+// as text, as a number and as a player colour.
 #include "Support.hpp"
+#include "resources/ResourceManager.hpp"
 #include "state/SettingManager.hpp"
+
+#include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -18,6 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     settings.Load();
     fuzz::Require(settings.values == table, "loading the file differs from parsing its text");
+    for (const char* key : {"SFX Volume", "Music Volume", "Dialogue Volume"})
+    {
+        const auto& levels = ResourceManager::getInstance().volumeLevels;
+        const auto level = levels.find(key);
+        fuzz::Require(level != levels.end(), "loading does not hand a volume level down");
+        fuzz::Require(std::isfinite(level->second), "a volume level handed down is not finite");
+    }
 
     fuzz::Require(SettingManager::Parse(settings.Serialise()) == table,
                   "the written table parses differently");
