@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingManager& settings = SettingManager::getInstance();
     settings.path = path;
     fuzz::WriteBytes(path, data, size);
-    settings.values = {
-        {"Stale", "1"}
-    };
+    settings.Set("Stale", "1");
+    ResourceManager::getInstance().volumeLevels.clear();
     settings.Load();
     fuzz::Require(settings.values == table, "loading the file differs from parsing its text");
     for (const char* key : {"SFX Volume", "Music Volume", "Dialogue Volume"})
