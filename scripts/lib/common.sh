@@ -14,13 +14,14 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Debian packages the build, the tests and the data generators need.
+# Debian packages the build, the tests, the fuzz targets and the data generators need.
 PACKAGES=(
     g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libx11-dev
     xvfb xauth libgl1 libgl1-mesa-dri libx11-6 libxrandr2 libxcursor1 libxi6 libudev1
     libfreetype6 libharfbuzz0b libvorbis0a libvorbisenc2 libvorbisfile3 libogg0
     sox lame espeak-ng imagemagick fonts-dejavu-core python3 python3-fonttools
     ca-certificates
+    clang-14 libclang-rt-14-dev llvm-14
 )
 
 ensure_packages() {

@@ -1,5 +1,7 @@
 #include "resources/Colour.hpp"
 
+#include "resources/ErrorText.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -36,7 +38,7 @@ std::string Lower(std::string text)
 
 [[noreturn]] void Fail(const std::string& message, const std::string& path)
 {
-    throw std::runtime_error("ResourceManager: " + message + " in: " + path);
+    throw std::runtime_error(ShowNulBytes("ResourceManager: " + message + " in: " + path));
 }
 
 std::uint8_t Component(const std::string& text, const std::string& path)

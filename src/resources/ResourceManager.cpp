@@ -49,9 +49,10 @@ float ResourceManager::VolumeFor(const VolumeEntry& entry) const
 {
     const auto level = volumeLevels.find(entry.volumeKey);
     const float setting = level == volumeLevels.end() ? kDefaultVolumeSetting : level->second;
-    const float volume = entry.baseVolume * setting / 100.f;
+    // In double, so that a level near a float's largest still clamps instead of overflowing.
+    const double volume = static_cast<double>(entry.baseVolume) * setting / 100.0;
     // The audio library has no use for a volume outside 0..100 (or for NaN).
-    return std::isfinite(volume) ? std::clamp(volume, 0.f, 100.f) : 0.f;
+    return std::isfinite(volume) ? static_cast<float>(std::clamp(volume, 0.0, 100.0)) : 0.f;
 }
 
 void ResourceManager::LoadSound(const std::string& name, const std::string& path)

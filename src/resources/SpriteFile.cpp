@@ -1,6 +1,9 @@
 // Reading sprite files: a dimensions line "WxH", a frame-slowdown line, a colour line, then
 // the frames, `height` lines each.
+#include "resources/SpriteFile.hpp"
+
 #include "resources/Colour.hpp"
+#include "resources/ErrorText.hpp"
 #include "resources/ResourceManager.hpp"
 
 #include <fstream>
@@ -11,7 +14,7 @@ namespace
 {
 [[noreturn]] void Fail(const std::string& message, const std::string& path)
 {
-    throw std::runtime_error("ResourceManager: " + message + path);
+    throw std::runtime_error(ShowNulBytes("ResourceManager: " + message + path));
 }
 
 bool ReadLine(std::istream& in, std::string& line)
@@ -29,9 +32,13 @@ Sprite ResourceManager::LoadSprite(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open())
         Fail("failed to open sprite file: ", path);
+    return ReadSpriteFile(file, path);
+}
 
+Sprite ReadSpriteFile(std::istream& in, const std::string& path)
+{
     std::string line;
-    if (!std::getline(file, line))
+    if (!std::getline(in, line))
         Fail("missing dimensions line in: ", path);
     if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
         line.erase(0, 3);
@@ -46,16 +53,16 @@ Sprite ResourceManager::LoadSprite(const std::string& path)
     if (sprite.width < 1 || sprite.height < 1)
         Fail("non-positive dimensions in: ", path);
 
-    if (!ReadLine(file, line))
+    if (!ReadLine(in, line))
         Fail("missing frame slowdown line in: ", path);
     sprite.frameSlowdown = std::stoi(line);
 
-    if (!ReadLine(file, line))
+    if (!ReadLine(in, line))
         Fail("missing color line in: ", path);
     sprite.colour = ParseColour(line, path);
 
     std::vector<std::string> lines;
-    while (ReadLine(file, line))
+    while (ReadLine(in, line))
         lines.push_back(line);
     const auto height = static_cast<std::size_t>(sprite.height);
     if (lines.empty() || lines.size() % height != 0)

@@ -2,10 +2,12 @@
 
 #include "resources/ResourceManager.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 namespace
@@ -125,7 +127,10 @@ void SettingManager::Set(const std::string& key, const std::string& value)
 
 void SettingManager::HandDownVolume(const std::string& key) const
 {
-    ResourceManager::getInstance().SetVolumeLevel(key, static_cast<float>(GetNumber(key, kDefaultVolume)));
+    // Converting a double beyond a float's range is undefined.
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    const double level = std::clamp(GetNumber(key, kDefaultVolume), -kLargest, kLargest);
+    ResourceManager::getInstance().SetVolumeLevel(key, static_cast<float>(level));
 }
 
 sf::Color HueColour(double hue)

@@ -67,11 +67,13 @@ TEST_F(Audio, PauseAllRemembersWhatPlayedUntilTheNextPauseAndResumesOnlyThat)
 }
 
 // Base volume x level / 100, within 0..100; a level that is absent or no finite number is 96.
+// Levels whose volume, or the level itself, lies beyond a float's range still clamp.
 TEST_F(Audio, EachKindPlaysAtItsBaseVolumeScaledByItsOwnSetting)
 {
     // clang-format off
     const std::pair<const char*, float> levels[] = {{"50", 25}, {"abc", 48}, {"", 48}, {"nan", 48},
-        {"-inf", 48}, {"1e400", 48}, {" 75 apples", 37.5f}, {"0", 0}, {"-20", 0}, {"1e30", 100}};
+        {"-inf", 48}, {"1e400", 48}, {" 75 apples", 37.5f}, {"0", 0}, {"-20", 0}, {"1e30", 100},
+        {"1e38", 100}, {"1e39", 100}, {"-1e39", 0}};
     // clang-format on
     for (const auto& [level, volume] : levels)
     {

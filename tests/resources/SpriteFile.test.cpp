@@ -1,5 +1,7 @@
 // Sprite files and colours: what a file reads as, the message of every way it can be wrong, and
 // how a sprite steps through its frames.
+#include "resources/SpriteFile.hpp"
+
 #include "resources/Colour.hpp"
 #include "resources/ResourceManager.hpp"
 #include "support/Harness.hpp"
@@ -7,7 +9,9 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace
@@ -73,6 +77,36 @@ TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndTheP
     std::filesystem::remove(kPath);
     EXPECT_EQ(testsupport::ErrorOf([] { ResourceManager::LoadSprite(kPath); }),
               "ResourceManager: failed to open sprite file: " + kPath);
+}
+
+// An error's text ends at its first NUL byte, so a NUL quoted from a file shows as "\0" and the
+// path still follows (a file saved as UTF-16 is full of them).
+TEST(SpriteFile, ANulByteQuotedFromTheFileShowsAsBackslashZero)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ(Read("5\0X5\n0\nred\na\n"s), "bad dimensions \"5\\0X5\"");
+    EXPECT_EQ(Read("1x1\n0\nre\0d\na\n"s), "unknown color name \"re\\0d\"");
+    EXPECT_EQ(Read("\xFF\xFE"
+                   "5\0X\0"
+                   "5\0\r\0\n\0"s),
+              "bad dimensions \"\xFF\xFE"
+              "5\\0X\\05\\0\r\\0\"");
+    EXPECT_EQ(Colour("1,\0,3"s), "bad color component \"\\0\"");
+    EXPECT_EQ(Colour("\0\0"s), "bad color component \"\\0\\0\"");
+}
+
+TEST(SpriteFile, TextReadFromAStreamGivesWhatTheFileGives)
+{
+    const std::string content = "\xEF\xBB\xBF"
+                                "3x2\r\n4\r\ncyan\r\n a$\r\n\r\nc  \r\nd\r\n";
+    testsupport::WriteFile(kPath, content);
+    std::istringstream in(content, std::ios::binary);
+    const Sprite streamed = ReadSpriteFile(in, kPath), loaded = ResourceManager::LoadSprite(kPath);
+    EXPECT_EQ(
+        std::tie(streamed.frames, streamed.width, streamed.height, streamed.frameSlowdown, streamed.colour),
+        std::tie(loaded.frames, loaded.width, loaded.height, loaded.frameSlowdown, loaded.colour));
+    std::istringstream empty("", std::ios::binary);
+    EXPECT_EQ(Problem([&] { ReadSpriteFile(empty, kPath); }, kPath), "missing dimensions line");
 }
 
 TEST(Colour, NamesAndComponentListsIgnoreWhitespaceAndNameCaseAndEveryErrorHasItsOwnMessage)

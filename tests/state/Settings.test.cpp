@@ -1,9 +1,11 @@
+#include "resources/ResourceManager.hpp"
 #include "state/SettingManager.hpp"
 #include "support/Harness.hpp"
 
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <sys/resource.h>
 #include <unordered_map>
@@ -71,6 +73,20 @@ TEST(Settings, NumbersThatAreNotFiniteReadAsTheFallback)
         settings.values["Loading Length"] = text;
         EXPECT_EQ(settings.GetNumber("Loading Length", 3.0), 3.0) << text;
     }
+}
+
+// Levels are floats: a number beyond a float's range is handed down as the largest float of
+// its sign, where converting it would be undefined.
+TEST(Settings, VolumeLevelsBeyondTheRangeOfAFloatAreHandedDownAsItsLargest)
+{
+    SettingManager& settings = SettingManager::getInstance();
+    testsupport::WriteFile("important/settings.txt",
+                           "Music Volume:1e39;SFX Volume:-1e300;Dialogue Volume:250;");
+    settings.Load();
+    const auto& levels = ResourceManager::getInstance().volumeLevels;
+    EXPECT_EQ(levels.at("Music Volume"), std::numeric_limits<float>::max());
+    EXPECT_EQ(levels.at("SFX Volume"), std::numeric_limits<float>::lowest());
+    EXPECT_EQ(levels.at("Dialogue Volume"), 250.f);
 }
 
 TEST(Settings, ThePlayerHasAFullySaturatedHueColourUnlessHueIsNoNumberOfAtLeastOne)
