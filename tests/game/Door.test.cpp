@@ -39,19 +39,30 @@ TEST(Door, WalksAtSevenNoFasterDiagonallyAndStopsWhileLockedTalkingOrUnfocused)
     game.Release(Key::W);
     // Locked controls and dialogue stop the door, which walks on if the key is still held; keys
     // held while the window loses focus are forgotten until pressed again.
-    bool unfocused = false;
-    for (bool* stopper : {&Data().controlsLocked, &DialogManager::getInstance().active, &unfocused})
+    enum Stopper
     {
-        *stopper = true;
-        if (stopper == &unfocused)
+        Locked,
+        Talking,
+        Unfocused
+    };
+    for (Stopper stopper : {Locked, Talking, Unfocused})
+    {
+        if (stopper == Locked)
+            Data().controlsLocked = true;
+        else if (stopper == Talking)
+            DialogManager::getInstance().StartDialog(3);
+        else
             DisplayManager::getInstance().HandleWindowEvent(sf::Event::FocusLost{});
         game.Frames(1, kStep);
-        EXPECT_EQ(door->velocityX, 0.0);
-        *stopper = false;
-        if (stopper == &unfocused)
+        EXPECT_EQ(door->velocityX, 0.0) << stopper;
+        if (stopper == Locked)
+            Data().controlsLocked = false;
+        else if (stopper == Talking)
+            DialogManager::getInstance().EndDialog();
+        else
             game.Press(Key::D);
         game.Frames(1, kStep);
-        EXPECT_EQ(door->velocityX, 7.0);
+        EXPECT_EQ(door->velocityX, 7.0) << stopper;
     }
 }
 
