@@ -108,8 +108,7 @@ TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast
                                                       : static_cast<GameObject*>(currentDragon.get());
         ASSERT_NE(foeObject, nullptr);
         const double foeDepth = foeObject->depth;
-        for (const FightButton* button : LiveObjects<FightButton>())
-            EXPECT_GT(button->depth, foeDepth) << button->type;
+        EXPECT_GT(LiveObjects<FightButton>().at(0)->depth, foeDepth);
         EXPECT_GT(bar->depth, foeDepth) << "the eagle swoops down to the bar";
         if (row.scene == 12)
         {
@@ -186,22 +185,20 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
         EXPECT_EQ(LiveObjects<RockThrow>().size(), 1u);
         game.MoveMouse(0.0, 5.0);
 
-        int frames = 2;
         if (row.talkDuring)
         {
             DialogManager::getInstance().StartDialog(0);
-            frames += FramesUntil(
-                game, [] { return false; }, 4 * kSecond);
+            game.Frames(4 * kSecond, kStep);
             EXPECT_FALSE(Knocked(dragon)) << "the dragon waits for the end of the talk";
             ASSERT_TRUE(ClickThroughDialogue(game));
             game.Frame(kStep);
-            EXPECT_TRUE(Knocked(dragon));
         }
         else
         {
-            frames += FramesUntil(game, [dragon] { return Knocked(dragon); });
-            EXPECT_EQ(frames, 3 * kSecond) << "three seconds after the throw";
+            // Two frames went by with the clicks after the throw.
+            EXPECT_EQ(2 + FramesUntil(game, [dragon] { return Knocked(dragon); }), 3 * kSecond);
         }
+        EXPECT_TRUE(Knocked(dragon));
         EXPECT_EQ(dragon->x, -8.0);
         EXPECT_EQ(dragon->y, 2.5);
         EXPECT_EQ(Data().dialogNumber, row.victory);
@@ -243,9 +240,8 @@ TEST(Fights, TheChickensAttackMakesTheEagleScreamAfterThreeSecondsAndEndsTheFigh
     game.Frames(kSecond, kStep);
     EXPECT_EQ(eagle->x, -6.0) << "frozen on its perch";
     EXPECT_EQ(eagle->y, 1.0);
-    const int end = scream + kSecond +
-                    FramesUntil(
-                        game, [] { return Data().currentScene == SceneNumber::Loading; }, 20 * kSecond);
+    const int end =
+        scream + kSecond + FramesUntil(game, [] { return Data().currentScene == SceneNumber::Loading; });
     EXPECT_EQ(end, 15 * kSecond);
     EXPECT_EQ(Data().pendingScene, 14);
     game.Frame(kStep);
@@ -265,9 +261,8 @@ TEST(Fights, RunningFromTheEagleCallsTheWizardsSpellAndTheEagleTurnsToRocks)
     EXPECT_FLOAT_EQ(ResourceManager::getInstance().musics.at("Cutscene")->getVolume(), 25.f)
         << "the music volume counts twice";
 
-    ASSERT_LT(FramesUntil(
-                  game, [] { return !DialogManager::getInstance().active; }, 3000),
-              3000);
+    const auto spellCast = [] { return !DialogManager::getInstance().active; };
+    ASSERT_TRUE(game.RunUntil(spellCast, 3000, kStep));
     EXPECT_TRUE(eagle->dying);
     EXPECT_FALSE(DialogManager::getInstance().autoAdvance);
     game.Frame(kStep);
@@ -310,4 +305,22 @@ TEST(Fights, TheFoesHandlesNeverOutliveTheirObjects)
     ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
     testsupport::DestroyWorld();
     EXPECT_FALSE(currentEagle);
+}
+
+TEST(Fights, AfterTheEagleTheDragonArrivesPosingAndTheSecondFightFollows)
+{
+    GameDriver game;
+    Data().loadingLength = 0.0;
+    Map::getInstance().LoadScene(14);
+    ASSERT_EQ(Data().dialogNumber, 115);
+    ASSERT_TRUE(ClickThroughDialogue(game));
+    const Dragon* dragon = LiveObjects<Dragon>().at(0);
+    EXPECT_EQ(Data().dialogNumber, 116);
+    game.Frame(kStep);
+    EXPECT_EQ(dragon->sprite.frameIndex, 1) << "its cut-scene pose";
+    EXPECT_NEAR(dragon->x, 8.96, 1.0 / 7.0);
+    EXPECT_FALSE(dragon->sprite.followsCamera);
+    EXPECT_FALSE(currentDragon) << "not a fight's dragon";
+    ASSERT_TRUE(ClickThroughDialogue(game));
+    EXPECT_EQ(Data().pendingScene, 13);
 }

@@ -15,6 +15,7 @@
 #include "ui/Cosmetics.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -45,15 +46,14 @@ Puzzle* RaiseCodePanel(GameDriver& game, std::int32_t dialogue = 84)
     return LiveObjects<Puzzle>().at(0);
 }
 
+// Types digits and the letters D, O and R on the main row.
 void Type(GameDriver& game, const std::string& text)
 {
     for (char c : text)
-    {
-        if (c >= '0' && c <= '9')
-            game.Tap(static_cast<Key>(static_cast<int>(Key::Num0) + (c - '0')));
-        else
-            game.Tap(c == 'D' ? Key::D : c == 'O' ? Key::O : Key::R);
-    }
+        game.Tap(std::isdigit(c) ? static_cast<Key>(static_cast<int>(Key::Num0) + (c - '0'))
+                 : c == 'D'      ? Key::D
+                 : c == 'O'      ? Key::O
+                                 : Key::R);
 }
 
 // The quiz's rows, top to bottom, and the slot of the right answer to each question.
@@ -70,22 +70,19 @@ bool SoundIsFile(const std::string& name, const std::string& file)
            ResourceManager::getInstance().buffers.at(name)->getDuration() == reference.getDuration();
 }
 
-// Gives the quiz's first question a recording for the length of a test.
+// Gives the quiz's first question a recording (any sound) for the length of a test.
 struct QuizVoice
 {
-    bool moved = std::filesystem::exists("dialog");
     QuizVoice()
     {
-        if (moved)
-            std::filesystem::rename("dialog", "dialog-away");
+        std::filesystem::rename("dialog", "dialog-away");
         std::filesystem::create_directory("dialog");
         std::filesystem::copy_file("sfx/boom.mp3", "dialog/q1.mp3");
     }
     ~QuizVoice()
     {
         std::filesystem::remove_all("dialog");
-        if (moved)
-            std::filesystem::rename("dialog-away", "dialog");
+        std::filesystem::rename("dialog-away", "dialog");
     }
 };
 } // namespace
@@ -95,20 +92,22 @@ TEST(Puzzles, TheCodePanelTypesDigitsAndDorErasesAndIgnoresEverythingElse)
     GameDriver game;
     Map::getInstance().LoadScene(8);
     Puzzle* panel = RaiseCodePanel(game);
-    const auto run = [](Key first, int count)
+    const auto run = [](Key first)
     {
         std::vector<Key> keys;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < 10; ++i)
             keys.push_back(static_cast<Key>(static_cast<int>(first) + i));
         return keys;
     };
+    // clang-format off
     const std::pair<std::vector<Key>, std::string> rows[] = {
-        {run(Key::Num0, 10), "0123456789"},
-        {run(Key::Numpad0,             10), "0123456789"},
-        {{Key::D, Key::O, Key::R, Key::A, Key::Z, Key::Space, Key::F1}, "DOR"   },
-        {{Key::Num1, Key::Num2, Key::Backspace, Key::Num3},        "13"       },
-        {{Key::Num1, Key::Delete, Key::Delete, Key::Backspace},  ""},
+        {run(Key::Num0),                                                "0123456789"},
+        {run(Key::Numpad0),                                             "0123456789"},
+        {{Key::D, Key::O, Key::R, Key::A, Key::Z, Key::Space, Key::F1}, "DOR"       },
+        {{Key::Num1, Key::Num2, Key::Backspace, Key::Num3},             "13"        },
+        {{Key::Num1, Key::Delete, Key::Delete, Key::Backspace},         ""          },
     };
+    // clang-format on
     for (const auto& [keys, typed] : rows)
     {
         for (Key key : keys)
@@ -119,8 +118,7 @@ TEST(Puzzles, TheCodePanelTypesDigitsAndDorErasesAndIgnoresEverythingElse)
     }
     game.Release(Key::Num7);
     EXPECT_EQ(panel->typed, "") << "releases type nothing";
-    for (int i = 0; i < 30; ++i)
-        game.Tap(Key::Num1);
+    Type(game, std::string(30, '1'));
     EXPECT_EQ(panel->typed, std::string(25, '1'));
 
     // Escape closes the panel and gives the door back without pausing the game.
@@ -131,50 +129,47 @@ TEST(Puzzles, TheCodePanelTypesDigitsAndDorErasesAndIgnoresEverythingElse)
     EXPECT_EQ(Data().currentScene, 8);
 }
 
-TEST(Puzzles, OnlyTheExactCodeOpensTheDoor)
+TEST(Puzzles, TheExactCodeOpensTheDoorAndDoorAnywhereIsASecretKnobOnceTheCreatorIsUnlocked)
 {
+    struct Row
+    {
+        const char* creator;
+        const char* typed;
+        bool closes, knob, opens;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"1", "407182650", false, false, false},
+        {"1", "4071826",   false, false, false},
+        {"0", "12DOOR34",  true,  false, false},
+        {"0", "40718265",  true,  false, true },
+        {"1", "DOOR",      true,  true,  false},
+    };
+    // clang-format on
     GameDriver game;
     Map::getInstance().LoadScene(8);
-    Puzzle* panel = RaiseCodePanel(game);
-    for (const char* almost : {"407182650", "4071826"})
+    for (const Row& row : rows)
     {
-        Type(game, almost);
-        game.Tap(Key::Enter);
-        EXPECT_EQ(panel->typed, "") << almost;
-        EXPECT_FALSE(Dialog().active) << almost;
-    }
-    Type(game, "40718265");
-    game.Tap(Key::Enter);
-    game.Frame(kStep);
-    EXPECT_TRUE(LiveObjects<Puzzle>().empty());
-    EXPECT_FALSE(Data().controlsLocked);
-    EXPECT_TRUE(Data().codeSolved);
-    EXPECT_EQ(Data().dialogNumber, 86);
-    ASSERT_TRUE(ClickThroughDialogue(game));
-    game.Frame(kStep);
-    EXPECT_EQ(testsupport::CountOfType("BigDoor"), 0) << "the big door steps aside";
-}
-
-TEST(Puzzles, DoorAnywhereClosesThePanelAndGivesAKnobOnlyOnceTheCreatorIsUnlocked)
-{
-    GameDriver game;
-    Map::getInstance().LoadScene(8);
-    for (const auto& [creator, typed] : {
-             std::pair{"0", "12DOOR34"},
-             {"1", "DOOR"    }
-    })
-    {
-        SetSetting("Creator", creator);
-        RaiseCodePanel(game, 85);
-        Type(game, typed);
+        SCOPED_TRACE(row.typed);
+        SetSetting("Creator", row.creator);
+        if (LiveObjects<Puzzle>().empty())
+            RaiseCodePanel(game, 85);
+        Type(game, row.typed);
         game.Tap(Key::Enter);
         game.Frame(kStep);
-        EXPECT_TRUE(LiveObjects<Puzzle>().empty()) << typed;
-        EXPECT_FALSE(Data().controlsLocked) << typed;
-        EXPECT_EQ(LiveObjects<Obtains>().size(), creator == std::string("1") ? 1u : 0u) << typed;
+        EXPECT_EQ(LiveObjects<Puzzle>().empty(), row.closes);
+        EXPECT_EQ(Data().controlsLocked, !row.closes);
+        EXPECT_EQ(LiveObjects<Obtains>().size(), row.knob ? 1u : 0u);
+        EXPECT_EQ(Data().dialogNumber, row.opens ? 86 : -1);
+        if (row.opens)
+        {
+            EXPECT_TRUE(Data().codeSolved);
+            ASSERT_TRUE(ClickThroughDialogue(game));
+            game.Frame(kStep);
+            EXPECT_EQ(testsupport::CountOfType("BigDoor"), 0) << "the big door steps aside";
+        }
     }
     EXPECT_EQ(SettingManager::getInstance().Get("DoorLabel12", "0"), "1");
-    EXPECT_FALSE(Data().codeSolved);
 }
 
 TEST(Puzzles, TheRightAnswerInAnySlotAdvancesAndTheFifthGrowsTheBridge)
@@ -185,12 +180,8 @@ TEST(Puzzles, TheRightAnswerInAnySlotAdvancesAndTheFifthGrowsTheBridge)
     for (int question = 1; question <= 5; ++question)
     {
         SCOPED_TRACE(question);
-        const Quiz* quiz = LiveObjects<Quiz>().at(0);
-        EXPECT_EQ(quiz->question, question);
+        EXPECT_EQ(LiveObjects<Quiz>().at(0)->question, question);
         EXPECT_TRUE(Data().controlsLocked);
-        const std::vector<QuizButton*> buttons = LiveObjects<QuizButton>();
-        ASSERT_EQ(buttons.size(), 4u);
-        EXPECT_EQ(buttons[static_cast<std::size_t>(kRightSlots[question - 1])]->answer, 2);
         ClickOn(game, 1.0, SlotY(kRightSlots[question - 1]));
         game.Frame(kStep);
     }
@@ -202,7 +193,6 @@ TEST(Puzzles, TheRightAnswerInAnySlotAdvancesAndTheFifthGrowsTheBridge)
     ASSERT_EQ(bridge.size(), 15u);
     EXPECT_EQ(bridge.front()->gridX, -6);
     EXPECT_EQ(bridge.back()->gridX, -20);
-    EXPECT_EQ(Data().currentScene, 0);
 }
 
 TEST(Puzzles, AWrongAnswerSendsThePlayerAwayForGood)
