@@ -45,10 +45,10 @@ void Eagle::Swoop()
 
 void Eagle::Die()
 {
-    const bool wasEagle = deathTimer > kRocksAfter;
     deathTimer -= PhysicsManager::getInstance().delta;
-    if (wasEagle && deathTimer <= kRocksAfter)
+    if (deathTimer <= kRocksAfter && !turnedToRocks)
     {
+        turnedToRocks = true;
         SetSprite(ResourceManager::LoadSprite("sprites/Rocks.txt"));
         sprite.scale = 1.6;
         sprite.followsCamera = false;

@@ -22,6 +22,7 @@ public:
 private:
     void Swoop();
     void Die();
+    bool turnedToRocks = false;
 };
 
 // The eagle of the running fight; null otherwise and once it has fallen. It reads null once
