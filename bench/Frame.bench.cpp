@@ -1,30 +1,24 @@
 // A whole frame of the busiest moment of the game: the eagle bridge (about 600 tiles) with the
 // cut-scene's 1,400 orbiting stars and a flying missile. Measures one GameManager::Frame, the
 // same frame without presenting it, and the paced loop's real frame rate.
-#include "display/DisplayManager.hpp"
+#include "FrameTiming.hpp"
 #include "engine/core/ClockSystem.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/GameObject.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/Effects.hpp"
 #include "state/Map.hpp"
-#include "support/Driver.hpp"
-#include "support/Harness.hpp"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <vector>
 
 namespace
 {
 constexpr double kStep = 1.0 / 60.0;
 
+using bench::FrameTimes;
+
 struct BusyScene
 {
-    testsupport::ScratchDirectory scratch;
-    testsupport::GameDriver game;
+    testsupport::GameDriver& game = bench::TheGame().driver;
     Missile* missile = nullptr;
 
     BusyScene()
@@ -58,31 +52,6 @@ BusyScene& Scene()
     return scene;
 }
 
-// Milliseconds per frame, timed one frame at a time, with the median and 90th percentile.
-class FrameTimes
-{
-public:
-    template <typename F> void Time(F&& frame)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        frame();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    void Report(benchmark::State& state)
-    {
-        if (times.empty())
-            return;
-        std::sort(times.begin(), times.end());
-        state.counters["median_ms"] = times[times.size() / 2];
-        state.counters["p90_ms"] = times[times.size() * 9 / 10];
-        state.counters["objects"] = static_cast<double>(WorldManager::getInstance().objects.size());
-    }
-
-private:
-    std::vector<double> times;
-};
-
 void BM_FullFrame(benchmark::State& state)
 {
     BusyScene& scene = Scene();
@@ -100,15 +69,11 @@ void BM_FullFrame(benchmark::State& state)
 }
 BENCHMARK(BM_FullFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The frame's CPU work up to handing the draw calls to the window: the steps of the loop's
-// frame in the same order, without the final display() that waits for the picture.
+// The frame's CPU work, without the final display() that waits for the picture.
 void BM_FrameWithoutPresent(benchmark::State& state)
 {
     BusyScene& scene = Scene();
-    GameManager& game = GameManager::getInstance();
-    PhysicsManager& physics = PhysicsManager::getInstance();
     DisplayManager& display = DisplayManager::getInstance();
-    WorldManager& world = WorldManager::getInstance();
     FrameTimes times;
     for (auto _ : state)
     {
@@ -117,24 +82,7 @@ void BM_FrameWithoutPresent(benchmark::State& state)
             state.SkipWithError("the missile exploded");
             break;
         }
-        times.Time(
-            [&]
-            {
-                display.PollWindowEvents();
-                physics.delta = kStep;
-                game.tickEvent.Publish();
-                physics.Update();
-                game.lateTickEvent.Publish();
-                world.DeleteMarked();
-                display.window.clear(display.clearColour);
-                std::vector<GameObject*> drawing = world.GetAllObjects();
-                std::stable_sort(drawing.begin(), drawing.end(),
-                                 [](const GameObject* a, const GameObject* b)
-                                 { return a->depth < b->depth; });
-                for (GameObject* object : drawing)
-                    object->Draw();
-                display.FlushGlyphs();
-            });
+        times.Time([] { bench::FrameWithoutPresent(kStep); });
     }
     // Present once so the queued drawing does not pile up for the next benchmark.
     display.window.display();

@@ -71,7 +71,9 @@ void DialogManager::HandleEvent(Event& event)
     if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
-        if (active && !autoAdvance && mouse.action == InputManager::Pressed && mouse.button == kLeftButton)
+        pressTaken =
+            active && !autoAdvance && mouse.action == InputManager::Pressed && mouse.button == kLeftButton;
+        if (pressTaken)
             Advance(false);
         return;
     }

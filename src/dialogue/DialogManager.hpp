@@ -31,6 +31,9 @@ public:
     ObjectRef<GameObject> dialogDisplay;
     ObjectRef<GameObject> flasher;
     std::int32_t tickCounter = 0;
+    // The mouse press being handled went to the dialogue (it finished or turned a page, or
+    // ended it), so it must not also press a button under the pointer.
+    bool pressTaken = false;
 
     // Run when dialogue n ends: before the dialogue cursor is reset, and after it (when a
     // follow-up dialogue can start).

@@ -1,6 +1,7 @@
 // The long bridge (scene 1), the same bridge turned magic (scene 5) and the eagle bridge (10).
 #include "dialogue/Triggers.hpp"
 #include "game/DoorCompanions.hpp"
+#include "game/KnobGiver.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Scenery.hpp"
 #include "game/Tiles.hpp"
@@ -72,7 +73,7 @@ void SideBranch()
     Column<BridgeTile>(1, 7, 1, 5);
     new BridgeTile(5, 7, 6);
     Row<BridgeTile>(0, -3, 6, 6);
-    // The knob reward at cell (-3, 6) joins with the cosmetics system.
+    At(new KnobGiver(5), GridToWorld(-3, 6));
 }
 } // namespace
 

@@ -2,9 +2,14 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "engine/world/WorldManager.hpp"
+#include "game/ChickenOffer.hpp"
 #include "game/DoorCompanions.hpp"
+#include "game/Dragon.hpp"
+#include "game/Eagle.hpp"
 #include "game/Effects.hpp"
 #include "game/Props.hpp"
+#include "game/Puzzle.hpp"
+#include "game/Quiz.hpp"
 #include "game/Scenery.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
@@ -68,27 +73,41 @@ void RaiseAnswerButtons()
     new MaybeButton();
 }
 
+// Five questions, answered with the pointer; the bridge to the tower grows after the last.
 void RaiseQuiz()
 {
+    auto* quiz = new Quiz();
+    new MouseFollower();
+    quiz->Advance();
 }
 
 void RaiseChickenOffer()
 {
+    new ChickenStealer();
 }
 
 void RaiseCodePanel()
 {
+    new Puzzle();
 }
 
-// Dialogue 113 is over: the eagle it froze turns to rocks.
+// Dialogue 113 is over: the spell takes the eagle, which turns to rocks.
 void ReleaseEagles()
 {
     DialogManager::getInstance().autoAdvance = false;
+    WorldManager& world = WorldManager::getInstance();
+    for (GameObject* object : world.GetAllObjects())
+        if (auto* eagle = dynamic_cast<Eagle*>(object); eagle != nullptr && !eagle->dying)
+            eagle->Release();
 }
 
-// After the eagle: the dragon flies into the hall, then speaks (116).
+// After the eagle: the dragon flies into the hall and poses on the right, then speaks (116).
 void SummonDragon()
 {
+    auto* dragon = new Dragon();
+    dragon->pose = true;
+    dragon->homeX = dragon->x = 8.96;
+    dragon->depth = 999.0;
     StartDialog(116);
 }
 

@@ -1,11 +1,13 @@
 // The home island (scene 0) and the village island (scenes 2 and 6).
 #include "engine/world/WorldManager.hpp"
+#include "game/KnobGiver.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Props.hpp"
 #include "game/Tiles.hpp"
 #include "game/WaterTiles.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "scenes/TilePlacement.hpp"
+#include "ui/Button.hpp"
 
 #include <utility>
 
@@ -70,18 +72,19 @@ void BuildHomeIsland()
     HomeIslandOutline();
     FillWater(-15, -5, 10, 5);
     DialogueAt(82, 1.0, 5.0, {GridToWorld(-7, 0).x, 0.0});
-    // The knob reward at cell (3, 3) joins with the cosmetics system.
+    At(new KnobGiver(3), GridToWorld(3, 3));
 }
 
 void BuildVillage(bool afterFight)
 {
-    // The village's pointer object comes with the interface code.
+    // A pointer for the answer buttons of the village's question.
+    new MouseFollower();
     auto* door = new Door();
     if (afterFight)
         At(door, {GridToWorld(3, 3).x, GridToWorld(3, 3).y - 1.5});
     else
         At(door, GridToWorld(-8, -1));
-    // The knob reward at cell (5, -1) joins with the cosmetics system.
+    At(new KnobGiver(4), GridToWorld(5, -1));
 
     Row<PathTile>(0, -5, 2, -1);
     new PathTile(2, 3, -1);

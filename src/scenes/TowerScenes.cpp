@@ -2,6 +2,7 @@
 // the long hall of the last scenes (11, 14, 15).
 #include "dialogue/Triggers.hpp"
 #include "game/DoorCompanions.hpp"
+#include "game/KnobGiver.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Props.hpp"
 #include "game/Scenery.hpp"
@@ -76,7 +77,8 @@ void BuildTowerApproach()
     chicken->sprite.scale = 0.3;
     DialogueAt(83, 20.0, 1.0, {0.0, -24.5});
     DialogueAt(125, 20.0, 1.0, {0.0, -10.5});
-    // The knob rewards 6 and 7 join with the cosmetics system.
+    At(new KnobGiver(6), {8.96, 3.5});
+    At(new KnobGiver(7), {-8.96, -38.5});
     for (const WorldPoint& rock : kRocks)
         At(new Rock(), rock);
 }
@@ -115,7 +117,9 @@ void BuildTowerHall(std::int32_t scene)
     auto* door = At(new Door(), GridToWorld(-3, 0));
     Hall(29);
     FillRainbow(-5, -5, 30, 5);
-    // A knob reward at cell (11, 0) joins with the cosmetics system.
+    // The first knob of all until it is found, then another; it reaches from floor to ceiling.
+    auto* reward = At(new KnobGiver(Setting("DoorLabel2") == "0" ? 2 : 10), GridToWorld(11, 0));
+    reward->boxHeight = 999.0;
 
     if (scene == 11)
     {

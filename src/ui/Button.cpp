@@ -1,5 +1,6 @@
 #include "ui/Button.hpp"
 
+#include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
 #include "engine/world/GameManager.hpp"
@@ -220,7 +221,10 @@ void MouseFollower::Click()
     ButtonBase* clicked = target.get();
     if (clicked == nullptr)
         return;
-    if (!clicked->activeDuringDialog && BigAccessingOfData::getInstance().dialogNumber != -1)
+    // The press that ends a dialogue belongs to it, even though the dialogue is over by now.
+    const bool talking =
+        BigAccessingOfData::getInstance().dialogNumber != -1 || DialogManager::getInstance().pressTaken;
+    if (!clicked->activeDuringDialog && talking)
         return;
     target = nullptr;
     clicked->OnClick();

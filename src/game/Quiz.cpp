@@ -1,0 +1,127 @@
+#include "game/Quiz.hpp"
+
+#include "engine/world/WorldManager.hpp"
+#include "game/PanelText.hpp"
+#include "game/QuizQuestions.hpp"
+#include "game/Tiles.hpp"
+#include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "state/Map.hpp"
+
+#include <filesystem>
+
+namespace
+{
+const sf::Color kQuestionColour(0, 255, 255);
+constexpr double kInFront = 9999.0;
+constexpr std::int32_t kBridgeLength = 15;
+
+void MarkEvery(const std::string& type)
+{
+    WorldManager& world = WorldManager::getInstance();
+    for (GameObject* object : world.GetAllObjects())
+        if (object->type == type)
+            world.MarkForDeletion(object);
+}
+} // namespace
+
+Quiz::Quiz()
+{
+    SetSprite(Sprite::Empty());
+    sprite.followsCamera = false;
+    solidness = Spectral;
+    depth = kInFront;
+    BigAccessingOfData::getInstance().controlsLocked = true;
+}
+
+void Quiz::Advance()
+{
+    ++question;
+    ReadQuestionOut();
+    MarkEvery("Buttface");
+    if (question <= quiz::kQuestionCount)
+        ShowAnswers();
+    else
+        GrowBridge();
+}
+
+void Quiz::ReadQuestionOut()
+{
+    StopVoice();
+    const std::string name = "q" + std::to_string(question);
+    const std::string file = "dialog/" + name + ".mp3";
+    std::error_code ignored;
+    // The recordings are optional: without one the question is only shown.
+    if (!std::filesystem::exists(file, ignored))
+        return;
+    ResourceManager& resources = ResourceManager::getInstance();
+    resources.LoadSound(name, file);
+    resources.PlaySound(name, 100);
+    voiceName = name;
+}
+
+void Quiz::StopVoice()
+{
+    if (voiceName.empty())
+        return;
+    ResourceManager::getInstance().Stop(voiceName);
+    voiceName.clear();
+}
+
+void Quiz::ShowAnswers()
+{
+    const auto slots = quiz::AnswerSlots(question);
+    for (std::int32_t slot = 0; slot < 4; ++slot)
+        new QuizButton(this, slots[static_cast<std::size_t>(slot)], slot);
+}
+
+void Quiz::GrowBridge()
+{
+    WorldManager::getInstance().MarkForDeletion(this);
+    for (std::int32_t i = 0; i < kBridgeLength; ++i)
+        new BridgeAnimatedTile(0, -6 - i);
+    ResourceManager& resources = ResourceManager::getInstance();
+    resources.LoadSound("correct", "sfx/correct.mp3");
+    resources.PlaySound("correct", 100);
+}
+
+void Quiz::OnDestroy()
+{
+    StopVoice();
+    BigAccessingOfData::getInstance().controlsLocked = false;
+}
+
+void Quiz::Draw()
+{
+    DrawPanelText({x, y + 7.0}, quiz::QuestionText(question), kQuestionColour, 10.0);
+}
+
+QuizButton::QuizButton(Quiz* owner, std::int32_t shownAnswer, std::int32_t answerSlot)
+    : answer(shownAnswer), slot(answerSlot), quiz(owner)
+{
+    // Slot 0 is the top row (y 3.45), slot 3 the bottom one (y -6.45).
+    DressButton(*this, "sprites/QuestionButton.txt", {1.0, (slot - 1.5) * -3.3 - 1.5}, 1.2, 1.2, 1.2);
+    normalFrame = sprite.frameIndex = answer;
+    hoverFrame = answer + quiz::kAnswerCount;
+    sprite.background = true;
+    type = "Buttface";
+    depth = kInFront;
+}
+
+void QuizButton::OnClick()
+{
+    if (answer != quiz::kRightAnswer)
+    {
+        Map::getInstance().ChangeScene(SceneNumber::Quit);
+        return;
+    }
+    if (quiz.Live())
+        quiz->Advance();
+}
+
+void QuizButton::Draw()
+{
+    Button::Draw();
+    const char letter[] = {static_cast<char>('A' + slot), '\0'};
+    DrawPanelText({x - 4.0, y}, letter, sf::Color::White, 10.0, 2.0);
+}

@@ -1,0 +1,317 @@
+// The three fight screens played through the pointer and frames: their entrances, what each
+// button does by fight and chicken, the attack countdowns, the item search, the eagle's two
+// ends, and the foes' handles never outliving their objects.
+#include "game/DoorCompanions.hpp"
+#include "game/Dragon.hpp"
+#include "game/Eagle.hpp"
+#include "game/Effects.hpp"
+#include "game/FightButtons.hpp"
+#include "game/FightScreens.hpp"
+#include "state/Map.hpp"
+#include "support/GameTest.hpp"
+#include "support/Play.hpp"
+#include "support/Reset.hpp"
+
+#include <gtest/gtest.h>
+
+using Status = sf::SoundSource::Status;
+using testsupport::ClickOn;
+using testsupport::ClickThroughDialogue;
+using testsupport::SoundStatus;
+
+namespace
+{
+constexpr WorldPoint kAttack{-10.75, -6.5};
+constexpr WorldPoint kItem{-10.75, -7.5};
+constexpr WorldPoint kRun{-10.75, -8.5};
+// Frames of 1/16 s in a second.
+constexpr int kSecond = 16;
+
+void Press(GameDriver& game, WorldPoint button)
+{
+    ClickOn(game, button.x, button.y);
+}
+
+FightScreen& Root()
+{
+    return *LiveObjects<FightScreen>().at(0);
+}
+
+Status MusicStatus(const std::string& name)
+{
+    return ResourceManager::getInstance().musics.at(name)->getStatus();
+}
+
+// Builds the fight and plays its entrance until the menu shows; the actions bar.
+ActionsBar* ReachMenu(GameDriver& game, std::int32_t scene, bool chicken)
+{
+    Data().hasChicken = chicken;
+    Map::getInstance().LoadScene(scene);
+    EXPECT_TRUE(game.RunUntil([] { return !LiveObjects<ActionsBar>().empty(); }, 400, kStep));
+    return LiveObjects<ActionsBar>().at(0);
+}
+
+// Frames of 1/16 s until `done`; how many it took (`limit` if it never did).
+int FramesUntil(GameDriver& game, const std::function<bool()>& done, int limit = 400)
+{
+    int frames = 0;
+    for (; frames < limit && !done(); ++frames)
+        game.Frame(kStep);
+    return frames;
+}
+
+bool Knocked(const Dragon* dragon)
+{
+    return dragon->sprite.height == 24; // the lying-down picture
+}
+} // namespace
+
+TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast)
+{
+    struct Entrance
+    {
+        std::int32_t scene;
+        double doorAt, wizardAt, foeAt, menuAt;
+    };
+    // clang-format off
+    const Entrance rows[] = {
+        // scene  door  wizard   foe   menu   (as the 1/16 s frames reach them; -1 never)
+        {3,       0.0,  -1.0,    2.0,  4.0 },
+        {13,      0.0,  3.3125,  6.0,  6.0 },
+        {12,      4.0,  8.0,     11.5, 11.5},
+    };
+    // clang-format on
+    for (const Entrance& row : rows)
+    {
+        SCOPED_TRACE(row.scene);
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        Map::getInstance().LoadScene(row.scene);
+        EXPECT_EQ(LiveObjects<SpaceEffect>().size(), 1000u);
+        double door = -1.0, wizard = -1.0, foe = -1.0, menu = -1.0;
+        const auto note = [](double& seen, bool now) { seen = seen < 0.0 && now ? Root().fightTime : seen; };
+        for (int frame = 0; frame < 200 && menu < 0.0; ++frame)
+        {
+            for (const FakeDoor* fake : LiveObjects<FakeDoor>())
+                note(fake->sprite.frameIndex == 13 ? wizard : door, true);
+            note(foe, currentDragon.Live() || currentEagle.Live());
+            note(menu, Root().bar.Live());
+            game.Frame(kStep);
+        }
+        EXPECT_EQ(door, row.doorAt);
+        EXPECT_EQ(wizard, row.wizardAt);
+        EXPECT_EQ(foe, row.foeAt);
+        EXPECT_EQ(menu, row.menuAt);
+        // The eagle swoops down to the bar: the menu stands in front of the foes.
+        const ActionsBar* bar = LiveObjects<ActionsBar>().at(0);
+        EXPECT_EQ(bar->sprite.frameIndex, 0);
+        const double menuDepth = std::min(bar->depth, LiveObjects<FightButton>().at(0)->depth);
+        for (const GameObject* fighter :
+             {static_cast<GameObject*>(currentDragon.get()), static_cast<GameObject*>(currentEagle.get())})
+            EXPECT_TRUE(fighter == nullptr || fighter->depth < menuDepth);
+    }
+}
+
+TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
+{
+    struct Row
+    {
+        std::int32_t scene;
+        bool chicken;
+        std::int32_t attack;
+        bool rock;
+        std::int32_t item;
+        std::int32_t run; // the bar after Run (the item's message when Run leaves it)
+        std::int32_t runDialogue;
+    };
+    // clang-format off
+    const Row rows[] = {
+        // scene chicken  attack rock   item run runDialogue
+        {3,  false,  1,  true,  2,  4,  -1 },
+        {3,  true,   1,  true,  2,  4,  -1 },
+        {12, true,   5,  true,  7,  7,  114},
+        {12, false,  6,  false, 8,  0,  113},
+        {13, false,  1,  true,  9,  12, -1 },
+        {13, true,   11, false, 10, 10, 123},
+    };
+    // clang-format on
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(testing::Message() << row.scene << (row.chicken ? " with" : " without") << " chicken");
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        const ActionsBar* bar = ReachMenu(game, row.scene, row.chicken);
+        Press(game, kAttack);
+        EXPECT_EQ(bar->sprite.frameIndex, row.attack);
+        EXPECT_EQ(LiveObjects<RockThrow>().size(), row.rock ? 1u : 0u);
+        EXPECT_EQ(LiveObjects<AttackButton>().at(0)->attacking, row.rock);
+        Press(game, kItem);
+        EXPECT_EQ(bar->sprite.frameIndex, row.item);
+        EXPECT_EQ(LiveObjects<ItemButton>().at(0)->itemState, row.scene == 3 ? 1 : 0);
+        Press(game, kRun);
+        EXPECT_EQ(bar->sprite.frameIndex, row.run);
+        EXPECT_EQ(Data().dialogNumber, row.runDialogue);
+        // The press that ends the wizard's refusal is the dialogue's, not another press of Run.
+        if (row.runDialogue == 114)
+        {
+            EXPECT_TRUE(ClickThroughDialogue(game)) << "the pointer still rests on Run";
+        }
+    }
+}
+
+TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
+{
+    struct Row
+    {
+        std::int32_t scene;
+        bool talkDuring;
+        std::int32_t victory, next;
+    };
+    for (const Row& row : {
+             Row{3,  true,  46,  6 },
+             Row{13, false, 117, 15}
+    })
+    {
+        SCOPED_TRACE(row.scene);
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        Data().loadingLength = 0.0;
+        const ActionsBar* bar = ReachMenu(game, row.scene, false);
+        Dragon* dragon = currentDragon.get();
+        Press(game, kAttack);
+        Press(game, kItem);
+        Press(game, kAttack); // a second throw while the first flies does nothing
+        EXPECT_NE(bar->sprite.frameIndex, 1);
+        EXPECT_EQ(LiveObjects<RockThrow>().size(), 1u);
+        game.MoveMouse(0.0, 5.0);
+
+        if (row.talkDuring)
+        {
+            DialogManager::getInstance().StartDialog(0);
+            game.Frames(4 * kSecond, kStep);
+            EXPECT_FALSE(Knocked(dragon)) << "the dragon waits for the end of the talk";
+            ASSERT_TRUE(ClickThroughDialogue(game));
+            game.Frame(kStep);
+        }
+        else
+        {
+            // Two frames went by with the clicks after the throw.
+            EXPECT_EQ(2 + FramesUntil(game, [dragon] { return Knocked(dragon); }), 3 * kSecond);
+        }
+        EXPECT_TRUE(Knocked(dragon));
+        EXPECT_EQ(dragon->x, -8.0);
+        EXPECT_EQ(dragon->y, 2.5);
+        EXPECT_EQ(Data().dialogNumber, row.victory);
+        game.Frame(kStep);
+        EXPECT_TRUE(LiveObjects<ActionsBar>().empty());
+        EXPECT_EQ(LiveObjects<FightButton>().size(), 1u) << "only the winning button stays";
+        EXPECT_EQ(dragon->y, 2.5) << "knocked out, no more bobbing";
+        ASSERT_TRUE(ClickThroughDialogue(game));
+        EXPECT_EQ(Data().pendingScene, row.next);
+    }
+}
+
+TEST(Fights, TheFirstDragonFightsItemSearchesForOneAndAHalfSecondsThenThreeThenIsIdle)
+{
+    GameDriver game;
+    const ActionsBar* bar = ReachMenu(game, 3, false);
+    Press(game, kItem);
+    EXPECT_EQ(bar->sprite.frameIndex, 2);
+    const int first = FramesUntil(game, [bar] { return bar->sprite.frameIndex != 2; });
+    EXPECT_EQ(bar->sprite.frameIndex, 3);
+    Press(game, kItem); // busy searching: ignored
+    const int second = 1 + FramesUntil(game, [bar] { return bar->sprite.frameIndex != 3; });
+    EXPECT_EQ(bar->sprite.frameIndex, 0);
+    EXPECT_EQ(first, 24);
+    EXPECT_EQ(second, 3 * kSecond);
+    Press(game, kItem);
+    EXPECT_EQ(bar->sprite.frameIndex, 2) << "and it can be used again";
+}
+
+TEST(Fights, TheChickensAttackMakesTheEagleScreamAfterThreeSecondsAndEndsTheFightAfterFifteen)
+{
+    GameDriver game;
+    ReachMenu(game, 12, true);
+    Eagle* eagle = currentEagle.get();
+    Press(game, kAttack);
+    const int scream = FramesUntil(game, [] { return SoundStatus("Eagle Death") == Status::Playing; });
+    EXPECT_EQ(scream, 3 * kSecond);
+    EXPECT_EQ(MusicStatus("CAW"), Status::Stopped);
+    game.Frames(kSecond, kStep);
+    EXPECT_EQ(eagle->x, -6.0) << "frozen on its perch";
+    EXPECT_EQ(eagle->y, 1.0);
+    const int end =
+        scream + kSecond + FramesUntil(game, [] { return Data().currentScene == SceneNumber::Loading; });
+    EXPECT_EQ(end, 15 * kSecond);
+    EXPECT_EQ(Data().pendingScene, 14);
+    game.Frame(kStep);
+    EXPECT_FALSE(currentEagle);
+}
+
+TEST(Fights, RunningFromTheEagleCallsTheWizardsSpellAndTheEagleTurnsToRocks)
+{
+    GameDriver game;
+    SetSetting("Music Volume", "50");
+    ReachMenu(game, 12, false);
+    Eagle* eagle = currentEagle.get();
+    Press(game, kRun);
+    EXPECT_EQ(Data().dialogNumber, 113);
+    EXPECT_EQ(MusicStatus("CAW"), Status::Stopped);
+    EXPECT_EQ(MusicStatus("Cutscene"), Status::Playing);
+    EXPECT_FLOAT_EQ(ResourceManager::getInstance().musics.at("Cutscene")->getVolume(), 25.f)
+        << "the music volume counts twice";
+
+    const auto spellCast = [] { return !DialogManager::getInstance().active; };
+    ASSERT_TRUE(game.RunUntil(spellCast, 3000, kStep));
+    EXPECT_TRUE(eagle->dying);
+    EXPECT_FALSE(DialogManager::getInstance().autoAdvance);
+    game.Frame(kStep);
+    EXPECT_EQ(eagle->x, -6.0);
+    // Counted from the frame whose tick ended the dialogue (the eagle's own tick came after).
+    const int rocks = 2 + FramesUntil(game, [eagle] { return eagle->sprite.height == 4; });
+    EXPECT_EQ(rocks, 3 * kSecond);
+    EXPECT_FALSE(eagle->sprite.followsCamera);
+    const int end = rocks + FramesUntil(game, [] { return Data().currentScene == SceneNumber::Loading; });
+    EXPECT_EQ(end, 6 * kSecond);
+    EXPECT_EQ(Data().pendingScene, 14);
+    EXPECT_FALSE(currentEagle);
+}
+
+// A fight swept away (by a scene change, or by the end of the game after a pause) takes its
+// foes' handles with it.
+TEST(Fights, TheFoesHandlesNeverOutliveTheirObjects)
+{
+    GameDriver game;
+    Data().loadingLength = 0.0;
+    ReachMenu(game, 13, false);
+    ASSERT_TRUE(currentDragon.Live());
+    Map::getInstance().ChangeScene(0);
+    game.Frame(kStep);
+    EXPECT_FALSE(currentDragon);
+
+    ReachMenu(game, 12, true);
+    ASSERT_TRUE(currentEagle.Live());
+    Data().resumeScene = 12;
+    game.Tap(Key::Escape);
+    ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
+    testsupport::DestroyWorld();
+    EXPECT_FALSE(currentEagle);
+}
+
+TEST(Fights, AfterTheEagleTheDragonArrivesPosingAndTheSecondFightFollows)
+{
+    GameDriver game;
+    Data().loadingLength = 0.0;
+    Map::getInstance().LoadScene(14);
+    ASSERT_EQ(Data().dialogNumber, 115);
+    ASSERT_TRUE(ClickThroughDialogue(game));
+    const Dragon* dragon = LiveObjects<Dragon>().at(0);
+    EXPECT_EQ(Data().dialogNumber, 116);
+    game.Frame(kStep);
+    EXPECT_EQ(dragon->sprite.frameIndex, 1) << "its cut-scene pose";
+    EXPECT_NEAR(dragon->x, 8.96, 1.0 / 7.0);
+    EXPECT_FALSE(dragon->sprite.followsCamera);
+    EXPECT_FALSE(currentDragon) << "not a fight's dragon";
+    ASSERT_TRUE(ClickThroughDialogue(game));
+    EXPECT_EQ(Data().pendingScene, 13);
+}

@@ -1,0 +1,334 @@
+// The panels the story raises and the knob rewards in the world, played through input: the
+// quiz with the pointer, the code door with the keyboard, the chicken offer, walking into
+// rewards; and the controls lock that each panel holds only while it exists.
+#include "game/ChickenOffer.hpp"
+#include "game/KnobGiver.hpp"
+#include "game/PlayerDoors.hpp"
+#include "game/Puzzle.hpp"
+#include "game/Quiz.hpp"
+#include "game/Tiles.hpp"
+#include "scenes/SceneBuilders.hpp"
+#include "state/Map.hpp"
+#include "support/GameTest.hpp"
+#include "support/Play.hpp"
+#include "support/Reset.hpp"
+#include "ui/Cosmetics.hpp"
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using Status = sf::SoundSource::Status;
+using testsupport::ClickOn;
+using testsupport::ClickThroughDialogue;
+using testsupport::SoundStatus;
+
+namespace
+{
+DialogManager& Dialog()
+{
+    return DialogManager::getInstance();
+}
+
+// Plays dialogue n to its end, as the panels are raised in the story.
+void PlayDialogue(GameDriver& game, std::int32_t dialogue)
+{
+    Dialog().StartDialog(dialogue);
+    ASSERT_TRUE(ClickThroughDialogue(game));
+}
+
+Puzzle* RaiseCodePanel(GameDriver& game, std::int32_t dialogue = 84)
+{
+    PlayDialogue(game, dialogue);
+    EXPECT_TRUE(Data().controlsLocked);
+    return LiveObjects<Puzzle>().at(0);
+}
+
+// Types digits and the letters D, O and R on the main row.
+void Type(GameDriver& game, const std::string& text)
+{
+    for (char c : text)
+        game.Tap(std::isdigit(c) ? static_cast<Key>(static_cast<int>(Key::Num0) + (c - '0'))
+                 : c == 'D'      ? Key::D
+                 : c == 'O'      ? Key::O
+                                 : Key::R);
+}
+
+// The quiz's rows, top to bottom, and the slot of the right answer to each question.
+double SlotY(int slot)
+{
+    return (slot - 1.5) * -3.3 - 1.5;
+}
+constexpr int kRightSlots[] = {2, 3, 3, 0, 1};
+
+bool SoundIsFile(const std::string& name, const std::string& file)
+{
+    sf::SoundBuffer reference;
+    return reference.loadFromFile(file) &&
+           ResourceManager::getInstance().buffers.at(name)->getDuration() == reference.getDuration();
+}
+
+// Gives the quiz's first question a recording (any sound) for the length of a test.
+struct QuizVoice
+{
+    QuizVoice()
+    {
+        std::filesystem::rename("dialog", "dialog-away");
+        std::filesystem::create_directory("dialog");
+        std::filesystem::copy_file("sfx/boom.mp3", "dialog/q1.mp3");
+    }
+    ~QuizVoice()
+    {
+        std::filesystem::remove_all("dialog");
+        std::filesystem::rename("dialog-away", "dialog");
+    }
+};
+} // namespace
+
+TEST(Puzzles, TheCodePanelTypesDigitsAndDorErasesAndIgnoresEverythingElse)
+{
+    GameDriver game;
+    Map::getInstance().LoadScene(8);
+    Puzzle* panel = RaiseCodePanel(game);
+    const auto run = [](Key first)
+    {
+        std::vector<Key> keys;
+        for (int i = 0; i < 10; ++i)
+            keys.push_back(static_cast<Key>(static_cast<int>(first) + i));
+        return keys;
+    };
+    // clang-format off
+    const std::pair<std::vector<Key>, std::string> rows[] = {
+        {run(Key::Num0),                                                "0123456789"},
+        {run(Key::Numpad0),                                             "0123456789"},
+        {{Key::D, Key::O, Key::R, Key::A, Key::Z, Key::Space, Key::F1}, "DOR"       },
+        {{Key::Num1, Key::Num2, Key::Backspace, Key::Num3},             "13"        },
+        {{Key::Num1, Key::Delete, Key::Delete, Key::Backspace},         ""          },
+    };
+    // clang-format on
+    for (const auto& [keys, typed] : rows)
+    {
+        for (Key key : keys)
+            game.Tap(key);
+        EXPECT_EQ(panel->typed, typed);
+        game.Tap(Key::Enter); // a wrong entry empties the panel
+        EXPECT_EQ(panel->typed, "");
+    }
+    game.Release(Key::Num7);
+    EXPECT_EQ(panel->typed, "") << "releases type nothing";
+    Type(game, std::string(30, '1'));
+    EXPECT_EQ(panel->typed, std::string(25, '1'));
+
+    // Escape closes the panel and gives the door back without pausing the game.
+    game.Tap(Key::Escape);
+    game.Frame(kStep);
+    EXPECT_TRUE(LiveObjects<Puzzle>().empty());
+    EXPECT_FALSE(Data().controlsLocked);
+    EXPECT_EQ(Data().currentScene, 8);
+}
+
+TEST(Puzzles, TheExactCodeOpensTheDoorAndDoorAnywhereIsASecretKnobOnceTheCreatorIsUnlocked)
+{
+    struct Row
+    {
+        const char* creator;
+        const char* typed;
+        bool closes, knob, opens;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"1", "407182650", false, false, false},
+        {"1", "4071826",   false, false, false},
+        {"0", "12DOOR34",  true,  false, false},
+        {"0", "40718265",  true,  false, true },
+        {"1", "DOOR",      true,  true,  false},
+    };
+    // clang-format on
+    GameDriver game;
+    Map::getInstance().LoadScene(8);
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.typed);
+        SetSetting("Creator", row.creator);
+        if (LiveObjects<Puzzle>().empty())
+            RaiseCodePanel(game, 85);
+        Type(game, row.typed);
+        game.Tap(Key::Enter);
+        game.Frame(kStep);
+        EXPECT_EQ(LiveObjects<Puzzle>().empty(), row.closes);
+        EXPECT_EQ(Data().controlsLocked, !row.closes);
+        EXPECT_EQ(LiveObjects<Obtains>().size(), row.knob ? 1u : 0u);
+        EXPECT_EQ(Data().dialogNumber, row.opens ? 86 : -1);
+        if (row.opens)
+        {
+            EXPECT_TRUE(Data().codeSolved);
+            ASSERT_TRUE(ClickThroughDialogue(game));
+            game.Frame(kStep);
+            EXPECT_EQ(testsupport::CountOfType("BigDoor"), 0) << "the big door steps aside";
+        }
+    }
+    EXPECT_EQ(SettingManager::getInstance().Get("DoorLabel12", "0"), "1");
+}
+
+TEST(Puzzles, TheRightAnswerInAnySlotAdvancesAndTheFifthGrowsTheBridge)
+{
+    GameDriver game;
+    Map::getInstance().LoadScene(0);
+    PlayDialogue(game, 51);
+    for (int question = 1; question <= 5; ++question)
+    {
+        SCOPED_TRACE(question);
+        EXPECT_EQ(LiveObjects<Quiz>().at(0)->question, question);
+        EXPECT_TRUE(Data().controlsLocked);
+        ClickOn(game, 1.0, SlotY(kRightSlots[question - 1]));
+        game.Frame(kStep);
+    }
+    EXPECT_TRUE(LiveObjects<Quiz>().empty());
+    EXPECT_TRUE(LiveObjects<QuizButton>().empty());
+    EXPECT_FALSE(Data().controlsLocked);
+    EXPECT_EQ(SoundStatus("correct"), Status::Playing);
+    const std::vector<BridgeAnimatedTile*> bridge = LiveObjects<BridgeAnimatedTile>();
+    ASSERT_EQ(bridge.size(), 15u);
+    EXPECT_EQ(bridge.front()->gridX, -6);
+    EXPECT_EQ(bridge.back()->gridX, -20);
+}
+
+TEST(Puzzles, AWrongAnswerSendsThePlayerAwayForGood)
+{
+    for (const int rightBefore : {0, 3})
+    {
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        Map::getInstance().LoadScene(0);
+        PlayDialogue(game, 51);
+        for (int question = 0; question < rightBefore; ++question)
+            ClickOn(game, 1.0, SlotY(kRightSlots[question]));
+        ClickOn(game, 1.0, SlotY((kRightSlots[rightBefore] + 1) % 4));
+        EXPECT_EQ(Data().pendingScene, SceneNumber::Quit) << rightBefore;
+    }
+}
+
+TEST(Puzzles, TakingTheChickenCarriesItAlongAndRefusingSendsItRunningLeft)
+{
+    for (const bool take : {true, false})
+    {
+        SCOPED_TRACE(take);
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        Map::getInstance().LoadScene(7);
+        GameObject* chicken = testsupport::FirstOfType("Chicken");
+        PlayDialogue(game, 83);
+        EXPECT_EQ(SoundStatus("boom"), Status::Playing);
+        EXPECT_TRUE(Data().controlsLocked);
+        EXPECT_EQ(testsupport::CountOfType("Buttn"), 2);
+
+        ClickOn(game, 0.0, take ? -2.44 : -5.56);
+        EXPECT_EQ(Data().hasChicken, take);
+        EXPECT_EQ(SoundStatus("chicken"), Status::Playing);
+        EXPECT_TRUE(SoundIsFile("chicken", take ? "sfx/chicken.mp3" : "sfx/chicken_leave.mp3"));
+        game.Frame(kStep);
+        EXPECT_EQ(testsupport::CountOfType("Buttn"), 0);
+        EXPECT_TRUE(LiveObjects<ChickenStealer>().empty());
+        EXPECT_FALSE(Data().controlsLocked);
+        EXPECT_EQ(testsupport::FirstOfType("Chicken") == nullptr, take);
+        if (!take)
+        {
+            const double x = chicken->x;
+            game.Frames(16, kStep);
+            EXPECT_NEAR(chicken->x, x - 20.0, 1e-9) << "twenty units in a second";
+        }
+    }
+}
+
+// A scene change that sweeps a panel away gives the door its controls back and silences it.
+TEST(Puzzles, APanelHoldsTheControlsOnlyWhileItExists)
+{
+    const QuizVoice voice;
+    for (const std::int32_t raisedBy : {51, 83, 84})
+    {
+        SCOPED_TRACE(raisedBy);
+        testsupport::ResetSingletons(); // each round a fresh game
+        GameDriver game;
+        Map::getInstance().LoadScene(raisedBy == 84 ? 8 : raisedBy == 83 ? 7 : 0);
+        PlayDialogue(game, raisedBy);
+        ASSERT_TRUE(Data().controlsLocked);
+        if (raisedBy == 51)
+        {
+            EXPECT_EQ(SoundStatus("q1"), Status::Playing);
+        }
+        Map::getInstance().LoadScene(1);
+        EXPECT_FALSE(Data().controlsLocked);
+        EXPECT_EQ(SoundStatus("q1"), Status::Stopped);
+        game.Press(Key::D);
+        game.Frames(4, kStep);
+        EXPECT_GT(LiveObjects<Door>().at(0)->x, -7.0) << "the door walks again";
+    }
+}
+
+TEST(Puzzles, KnobRewardsAppearWhereTheCreatorAndTheOwnedLabelsAllow)
+{
+    struct Row
+    {
+        std::int32_t scene;
+        const char* creator;
+        const char* label2;
+        std::vector<std::int32_t> rewards;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {0,  "0", "0", {}    }, {0,  "1", "0", {3}   },
+        {1,  "0", "0", {}    }, {1,  "1", "0", {5}   },
+        {2,  "1", "0", {4}   }, {6,  "1", "0", {4}   },
+        {7,  "0", "0", {}    }, {7,  "1", "0", {6, 7}},
+        {11, "0", "0", {2}   }, {14, "1", "1", {10}  }, {15, "0", "1", {}},
+    };
+    // clang-format on
+    GameDriver game;
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.scene);
+        SetSetting("Creator", row.creator);
+        SetSetting("DoorLabel2", row.label2);
+        Map::getInstance().LoadScene(row.scene);
+        std::vector<std::int32_t> rewards;
+        for (const KnobGiver* giver : LiveObjects<KnobGiver>())
+            rewards.push_back(giver->reward);
+        EXPECT_EQ(rewards, row.rewards);
+        if (row.scene >= 11 && !rewards.empty())
+        {
+            EXPECT_EQ(LiveObjects<KnobGiver>().at(0)->boxHeight, 999.0) << "floor to ceiling";
+        }
+    }
+    // The village's answer buttons need a pointer, made before anything else.
+    for (std::int32_t village : {2, 6})
+    {
+        Map::getInstance().LoadScene(village);
+        EXPECT_NE(dynamic_cast<MouseFollower*>(WorldManager::getInstance().objects.at(0)), nullptr);
+    }
+}
+
+TEST(Puzzles, WalkingIntoAFloatingKnobObtainsItForGood)
+{
+    GameDriver game;
+    SetSetting("Creator", "1");
+    Map::getInstance().LoadScene(0);
+    const ObjectRef<KnobGiver> giver = LiveObjects<KnobGiver>().at(0);
+    Door* door = LiveObjects<Door>().at(0);
+    door->x = giver->x;
+    door->y = giver->y - 3.0;
+    const WorldPoint home{giver->x, giver->y};
+    game.Press(Key::W);
+    for (int frame = 0; frame < 40 && giver; ++frame)
+    {
+        EXPECT_EQ(giver->x, home.x);
+        EXPECT_LE(std::abs(giver->y - home.y), 1.0 / 7.0) << "it bobs on the spot";
+        game.Frame(kStep);
+    }
+    EXPECT_EQ(LiveObjects<Obtains>().size(), 1u);
+    EXPECT_TRUE(LiveObjects<KnobGiver>().empty());
+    EXPECT_EQ(SettingManager::getInstance().Get("DoorLabel3", "0"), "1");
+    Map::getInstance().LoadScene(0);
+    EXPECT_TRUE(LiveObjects<KnobGiver>().empty()) << "gone once owned";
+}
