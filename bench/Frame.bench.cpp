@@ -24,6 +24,10 @@ struct BusyScene
     BusyScene()
     {
         Map::getInstance().LoadScene(10);
+        // The bridge's dialogue lines would stop the missile (and open a dialogue).
+        for (GameObject* object : WorldManager::getInstance().GetAllObjects())
+            if (object->type == "Trigger")
+                WorldManager::getInstance().MarkForDeletion(object);
         for (int i = 0; i < 1400; ++i)
             new UnknownSpinnerStar();
         // The first frames bring the camera to the bridge and the stars onto their orbits.
