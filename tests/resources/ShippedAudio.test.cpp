@@ -1,7 +1,11 @@
 #include "resources/ResourceManager.hpp"
 #include "support/Harness.hpp"
 
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
@@ -82,4 +86,37 @@ TEST(ShippedAudio, EveryTrackLoadsLastsHalfAMinuteToNinetySecondsAndMp3sGetLoopP
         }
     }
     EXPECT_GE(trimmedBySilence, 1);
+}
+
+// The spoken pages (dialog/N_P.mp3) and quiz questions (dialog/qK.mp3) rendered from the script:
+// every one decodes as short mono speech whose peaks stay below -3 dBFS, with room for the
+// decoder's rounding. A build without a script has none.
+TEST(ShippedAudio, EveryVoiceClipIsShortMonoSpeechWithoutClipping)
+{
+    const std::regex clipName(R"((\d+_\d+|q\d+)\.mp3)");
+    int pages = 0;
+    int questions = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("dialog"))
+    {
+        const std::string name = entry.path().filename().string();
+        if (!std::regex_match(name, clipName))
+            continue;
+        SCOPED_TRACE(name);
+        (name[0] == 'q' ? questions : pages)++;
+        sf::SoundBuffer buffer;
+        ASSERT_TRUE(buffer.loadFromFile(entry.path()));
+        EXPECT_EQ(buffer.getChannelCount(), 1u);
+        EXPECT_EQ(buffer.getSampleRate(), 22050u);
+        EXPECT_GT(buffer.getDuration().asSeconds(), 0.2f);
+        EXPECT_LT(buffer.getDuration().asSeconds(), 30.f);
+        const std::int16_t* samples = buffer.getSamples();
+        int peak = 0;
+        for (std::uint64_t i = 0; i < buffer.getSampleCount(); ++i)
+            peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+        EXPECT_LE(peak, 23600); // -2.85 dBFS
+    }
+    if (pages > 0)
+    {
+        EXPECT_EQ(questions, 5);
+    }
 }
