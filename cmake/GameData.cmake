@@ -1,5 +1,6 @@
 # Assembles the data folders of the game's working directory, GAME_DIR: sprite files copied
-# from data/sprites, and the generated font, window icon and measuring-tape picture.
+# from data/sprites, the generated font, window icon and measuring-tape picture, and the voice
+# clips spoken from the script (GameVoices.cmake).
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 set(DEJAVU_MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")
 if(NOT EXISTS "${DEJAVU_MONO}")
@@ -48,6 +49,7 @@ file(MAKE_DIRECTORY "${GAME_DIR}/important" "${GAME_DIR}/sprites")
 
 list(APPEND GAME_DATA_OUTPUTS "${GAME_DIR}/font-fixed-v3.ttf" "${GAME_DIR}/cool_image.png"
     "${GAME_DIR}/important/LoadBearingMeasuringTape.jpg")
+include("${CMAKE_SOURCE_DIR}/cmake/GameVoices.cmake")
 add_custom_target(game_data ALL DEPENDS ${GAME_DATA_OUTPUTS})
 
 if(EXISTS "${CMAKE_SOURCE_DIR}/cmake/GameAudio.cmake")

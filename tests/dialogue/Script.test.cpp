@@ -7,6 +7,9 @@
 #include "resources/ResourceManager.hpp"
 #include "support/GameTest.hpp"
 
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
