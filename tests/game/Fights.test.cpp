@@ -12,6 +12,7 @@
 #include "support/Play.hpp"
 #include "support/Reset.hpp"
 
+#include <SFML/System/Sleep.hpp>
 #include <gtest/gtest.h>
 
 using Status = sf::SoundSource::Status;
@@ -261,8 +262,14 @@ TEST(Fights, RunningFromTheEagleCallsTheWizardsSpellAndTheEagleTurnsToRocks)
     EXPECT_FLOAT_EQ(ResourceManager::getInstance().musics.at("Cutscene")->getVolume(), 25.f)
         << "the music volume counts twice";
 
-    const auto spellCast = [] { return !DialogManager::getInstance().active; };
-    ASSERT_TRUE(game.RunUntil(spellCast, 3000, kStep));
+    // The cut-scene's pages wait for their voice clips, which play in real time.
+    const auto spellCast = []
+    {
+        if (!DialogManager::getInstance().VoiceFinished())
+            sf::sleep(sf::milliseconds(5));
+        return !DialogManager::getInstance().active;
+    };
+    ASSERT_TRUE(game.RunUntil(spellCast, 30000, kStep));
     EXPECT_TRUE(eagle->dying);
     EXPECT_FALSE(DialogManager::getInstance().autoAdvance);
     game.Frame(kStep);
