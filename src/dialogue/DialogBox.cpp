@@ -19,14 +19,6 @@ const sf::Color kNarratorGreen(120, 232, 110, 255);
 const sf::Color kBridgeTeal(21, 160, 179, 255);
 const sf::Color kBrownDoor(79, 47, 19, 255);
 
-CellDrawOptions ScreenText()
-{
-    CellDrawOptions options;
-    options.centred = true;
-    options.viewHalfHeight = 10.0;
-    return options;
-}
-
 // Portrait sprite files by speaker; the door speakers (0 to 2) and the narrator are made in code.
 const char* PortraitFile(std::int32_t speaker)
 {
@@ -56,8 +48,6 @@ DialogBox::DialogBox()
 void DialogBox::Draw()
 {
     GameObject::Draw();
-    if (!DisplayManager::started)
-        return;
     const BigAccessingOfData& data = BigAccessingOfData::getInstance();
     const std::int32_t who = Speaker(data.dialogNumber, data.dialogPage);
     std::string text = WrapText(data.dialogText, sprite.width - 30);
@@ -77,7 +67,7 @@ void DialogBox::Draw()
         if (who == speaker::Bridge)
             colour = kBridgeTeal;
     }
-    DisplayManager::getInstance().DrawCells({x + offset, y}, text, colour, ScreenText());
+    DisplayManager::DrawScreenText({x + offset, y}, text, colour);
 }
 
 DialogDisplay::DialogDisplay()

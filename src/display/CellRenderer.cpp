@@ -272,3 +272,16 @@ void DisplayManager::FlushGlyphs()
                 sf::PrimitiveType::Triangles, states);
     glyphVertexCount = 0;
 }
+
+void DisplayManager::DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
+                                    double viewHalfHeight, bool background, double textScale)
+{
+    if (!started)
+        return;
+    CellDrawOptions options;
+    options.centred = true;
+    options.background = background;
+    options.textScale = textScale;
+    options.viewHalfHeight = viewHalfHeight;
+    getInstance().DrawCells(position, text, colour, options);
+}

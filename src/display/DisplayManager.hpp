@@ -76,6 +76,11 @@ public:
     static void StartUp();
 
     void DrawCells(WorldPoint position, const std::string& text, sf::Color colour, const CellDrawOptions& o);
+    // Screen-fixed text centred on `position`, in cells of the usual size; a smaller view
+    // half-height draws it larger. Nothing before start-up. The labels, messages and panels of
+    // the interface all draw through this.
+    static void DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
+                               double viewHalfHeight = 10.0, bool background = false, double textScale = 1.0);
     void FlushGlyphs();
     // False when the window was closed during this poll, else whether it is still open.
     bool PollWindowEvents();

@@ -1,7 +1,7 @@
 #include "game/ChickenOffer.hpp"
 
+#include "display/DisplayManager.hpp"
 #include "engine/world/WorldManager.hpp"
-#include "game/PanelText.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 
@@ -61,7 +61,7 @@ void ChickenStealer::OnDestroy()
 void ChickenStealer::Draw()
 {
     // A view 1.2 high: letters that fill the screen's width.
-    DrawPanelText({x, y + 0.3}, "Take Chicken?", sf::Color(255, 50, 50), 1.2);
+    DisplayManager::DrawScreenText({x, y + 0.3}, "Take Chicken?", sf::Color(255, 50, 50), 1.2, true);
 }
 
 OfferAnswer::OfferAnswer(Bro2* offer, const char* spriteFile, double answerY, bool taking)

@@ -189,3 +189,11 @@ std::vector<DoorParticle*> BurstIntoParticles(const GameObject& source)
     }
     return particles;
 }
+
+DoorParticle* DropDoorFrom(const GameObject& source)
+{
+    auto* particle = new DoorParticle();
+    particle->x += source.x + source.boxOffsetX;
+    particle->y += source.y + source.boxOffsetY;
+    return particle;
+}

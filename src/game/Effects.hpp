@@ -67,5 +67,8 @@ public:
     void HandleEvent(Event& event) override;
 };
 
+// One falling door from the middle of an object's box: the feedback of a menu click.
+DoorParticle* DropDoorFrom(const GameObject& source);
+
 // Fifty door particles bursting from an object's place, twice as fast as usual.
 std::vector<DoorParticle*> BurstIntoParticles(const GameObject& source);

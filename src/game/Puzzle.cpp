@@ -1,9 +1,9 @@
 #include "game/Puzzle.hpp"
 
 #include "dialogue/DialogManager.hpp"
+#include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
 #include "engine/world/WorldManager.hpp"
-#include "game/PanelText.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
 #include "ui/Cosmetics.hpp"
@@ -136,7 +136,7 @@ void Puzzle::Draw()
 {
     // Half the usual view: letters twice the size.
     constexpr double kView = 5.0;
-    DrawPanelText({x, y + 4.0}, "Type the code", kPanelColour, kView);
-    DrawPanelText({x, y + 3.0}, "Enter to submit", kPanelColour, kView);
-    DrawPanelText({x, y + 2.0}, "[" + typed + "]", kPanelColour, kView);
+    DisplayManager::DrawScreenText({x, y + 4.0}, "Type the code", kPanelColour, kView, true);
+    DisplayManager::DrawScreenText({x, y + 3.0}, "Enter to submit", kPanelColour, kView, true);
+    DisplayManager::DrawScreenText({x, y + 2.0}, "[" + typed + "]", kPanelColour, kView, true);
 }

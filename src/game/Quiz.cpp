@@ -1,7 +1,7 @@
 #include "game/Quiz.hpp"
 
+#include "display/DisplayManager.hpp"
 #include "engine/world/WorldManager.hpp"
-#include "game/PanelText.hpp"
 #include "game/QuizQuestions.hpp"
 #include "game/Tiles.hpp"
 #include "resources/ResourceManager.hpp"
@@ -93,7 +93,7 @@ void Quiz::OnDestroy()
 
 void Quiz::Draw()
 {
-    DrawPanelText({x, y + 7.0}, quiz::QuestionText(question), kQuestionColour, 10.0);
+    DisplayManager::DrawScreenText({x, y + 7.0}, quiz::QuestionText(question), kQuestionColour, 10.0, true);
 }
 
 QuizButton::QuizButton(Quiz* owner, std::int32_t shownAnswer, std::int32_t answerSlot)
@@ -123,5 +123,5 @@ void QuizButton::Draw()
 {
     Button::Draw();
     const char letter[] = {static_cast<char>('A' + slot), '\0'};
-    DrawPanelText({x - 4.0, y}, letter, sf::Color::White, 10.0, 2.0);
+    DisplayManager::DrawScreenText({x - 4.0, y}, letter, sf::Color::White, 10.0, true, 2.0);
 }

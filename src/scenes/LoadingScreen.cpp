@@ -21,14 +21,8 @@ namespace
 constexpr std::size_t kLineLimit = 66;
 const sf::Color kTipColour(60, 194, 96, 255);
 
-// Both texts of the screen are drawn a little larger than usual (half-height 8).
-CellDrawOptions LoadingTextOptions()
-{
-    CellDrawOptions options;
-    options.centred = true;
-    options.viewHalfHeight = 8.0;
-    return options;
-}
+// Both texts of the screen are drawn a little larger than usual.
+constexpr double kTextView = 8.0;
 
 // A screen-fixed picture whose box is widened for the loading screen's layout.
 void ScreenFixed(GameObject& object, double y, double scale, const char* type)
@@ -90,7 +84,7 @@ std::string ProgressBar::BarText() const
 
 void ProgressBar::Draw()
 {
-    DisplayManager::getInstance().DrawCells({x, y}, BarText(), sf::Color::White, LoadingTextOptions());
+    DisplayManager::DrawScreenText({x, y}, BarText(), sf::Color::White, kTextView);
 }
 
 LoadingScreenTip::LoadingScreenTip()
@@ -103,7 +97,7 @@ LoadingScreenTip::LoadingScreenTip()
 
 void LoadingScreenTip::Draw()
 {
-    DisplayManager::getInstance().DrawCells({x, y}, WrapTip(tip), kTipColour, LoadingTextOptions());
+    DisplayManager::DrawScreenText({x, y}, WrapTip(tip), kTipColour, kTextView);
 }
 
 std::string WrapTip(const std::string& text)

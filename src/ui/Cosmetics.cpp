@@ -71,18 +71,12 @@ void Obtains::HandleEvent(Event&)
 
 void Obtains::Draw()
 {
-    if (!DisplayManager::started)
-        return;
     const double e = (1.0 - std::pow(1.0 - fade, 4)) * 0.9;
     const double h = (1.0 - e) * 20.0;
     const auto alpha = static_cast<std::uint8_t>(std::clamp(fade * 255.0, 0.0, 255.0));
-    CellDrawOptions options;
-    options.centred = true;
-    options.viewHalfHeight = h;
-    DisplayManager& display = DisplayManager::getInstance();
-    display.DrawCells({x, y + 0.7}, "Obtained Cosmetic", sf::Color(255, 255, 255, alpha), options);
-    options.viewHalfHeight = 2.0 * h;
-    display.DrawCells({x, y - 0.7}, knobPicture, sf::Color(255, 255, 255, alpha), options);
+    const sf::Color colour(255, 255, 255, alpha);
+    DisplayManager::DrawScreenText({x, y + 0.7}, "Obtained Cosmetic", colour, h);
+    DisplayManager::DrawScreenText({x, y - 0.7}, knobPicture, colour, 2.0 * h);
 }
 
 ButtonKnobGiver::ButtonKnobGiver(std::int32_t cosmetic) : reward(cosmetic)

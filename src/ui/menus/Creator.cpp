@@ -70,12 +70,7 @@ DoorButton::DoorButton(std::int32_t style) : knob(style)
 void DoorButton::Draw()
 {
     GameObject::Draw();
-    if (!DisplayManager::started)
-        return;
-    CellDrawOptions options;
-    options.centred = true;
-    options.viewHalfHeight = 10.0;
-    DisplayManager::getInstance().DrawCells({x, y}, KnobName(knob), sf::Color::White, options);
+    DisplayManager::DrawScreenText({x, y}, KnobName(knob), sf::Color::White);
 }
 
 void DoorButton::OnClick()

@@ -17,22 +17,6 @@ constexpr std::int32_t kMostDice = 16;
 const sf::Color kHeld(255, 0, 30);
 const sf::Color kLetGo(130, 85, 33);
 
-void ThrowDoor(const GameObject& from)
-{
-    auto* particle = new DoorParticle();
-    particle->x += from.x + from.boxOffsetX;
-    particle->y += from.y + from.boxOffsetY;
-}
-
-void DrawLabel(WorldPoint at, const std::string& text)
-{
-    if (!DisplayManager::started)
-        return;
-    CellDrawOptions options;
-    options.centred = true;
-    options.viewHalfHeight = 10.0;
-    DisplayManager::getInstance().DrawCells(at, text, sf::Color::White, options);
-}
 } // namespace
 
 DiceManager::DiceManager()
@@ -133,7 +117,7 @@ void Dice::OnClick()
 {
     held = !held;
     sprite.colour = held ? kHeld : kLetGo;
-    ThrowDoor(*this);
+    DropDoorFrom(*this);
 }
 
 DiceManagerButton::DiceManagerButton(DiceManager* owner, const char* spriteFile, WorldPoint at, double scale)
@@ -146,7 +130,7 @@ DiceManagerButton::DiceManagerButton(DiceManager* owner, const char* spriteFile,
 void DiceManagerButton::OnClick()
 {
     Act();
-    ThrowDoor(*this);
+    DropDoorFrom(*this);
 }
 
 AddButton::AddButton(DiceManager* owner)
@@ -182,7 +166,7 @@ void RollButton::Act()
 void RollButton::Draw()
 {
     GameObject::Draw();
-    DrawLabel({9.0, 8.0}, manager->label);
+    DisplayManager::DrawScreenText({9.0, 8.0}, manager->label, sf::Color::White);
 }
 
 TrackButton::TrackButton(DiceManager* owner)
@@ -203,7 +187,7 @@ void TrackButton::Draw()
 {
     GameObject::Draw();
     if (manager != nullptr)
-        DrawLabel({11.0, -6.0}, manager->TrackName());
+        DisplayManager::DrawScreenText({11.0, -6.0}, manager->TrackName(), sf::Color::White);
 }
 
 KeyButton::KeyButton()

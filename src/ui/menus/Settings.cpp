@@ -21,13 +21,6 @@ template <typename T> T* At(T* object, WorldPoint position)
     return object;
 }
 
-// A falling door from the middle of a button's clickable area.
-void ThrowDoor(const GameObject& from)
-{
-    auto* particle = new DoorParticle();
-    particle->x += from.x + from.boxOffsetX;
-    particle->y += from.y + from.boxOffsetY;
-}
 } // namespace
 
 SettingsObject::SettingsObject()
@@ -66,7 +59,7 @@ void ToggleButton::OnClick()
     if (state == 0 || state == 1)
         state = 1 - state;
     Apply();
-    ThrowDoor(*this);
+    DropDoorFrom(*this);
     normalFrame = state;
 }
 
