@@ -1,8 +1,8 @@
 // The character-cell renderer of DisplayManager: text blocks become batched glyph quads.
 #include "display/DisplayManager.hpp"
+#include "engine/core/ClockSystem.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderStates.hpp>
 #include <algorithm>
 #include <cmath>
@@ -67,17 +67,17 @@ void DisplayManager::DrawCells(WorldPoint position, const std::string& text, sf:
     if (x0 + block.cols * cw < -m || x0 - cw > W + m || y0 + block.rows * ch < -m || y0 - ch > H + m)
         return;
 
+    if (charSize != glyphCharSize)
+        SetGlyphSize(charSize);
+
+    // Backgrounds go into the same batch as the glyphs, just before the block's own glyphs, so
+    // the picture keeps its drawing order without a draw call per block.
     if (o.background)
     {
-        if (glyphVertexCount > 0)
-            FlushGlyphs();
         const double bx = x0 - cw * 0.5;
         const double by = y0 - (u * o.backgroundOffset + ch) * 0.5 * o.backgroundHeight;
         DrawBackground(bx, by, cw, ch, block.rows, block.cols, text, o);
     }
-
-    if (charSize != glyphCharSize)
-        SetGlyphSize(charSize);
 
     double x = x0;
     double y = y0;
@@ -124,41 +124,18 @@ void DisplayManager::DrawCells(WorldPoint position, const std::string& text, sf:
 void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, std::size_t rows,
                                     std::size_t cols, const std::string& text, const CellDrawOptions& o)
 {
+    const double rh = o.backgroundHeight * ch;
     if (!o.backgroundPerRun)
     {
-        sf::RectangleShape box(
-            {static_cast<float>(cols * cw), static_cast<float>(o.backgroundHeight * rows * ch)});
-        box.setPosition({static_cast<float>(bx), static_cast<float>(by)});
-        box.setFillColor(clearColour);
-        window.draw(box, sf::RenderStates::Default);
+        AppendBox(bx, by, bx + cols * cw, by + rows * rh);
         return;
     }
-
-    const double rh = o.backgroundHeight * ch;
-    backgroundVertices.clear();
-    const auto endRun = [&](std::size_t r, std::size_t a, std::size_t b)
-    {
-        const float left = static_cast<float>(bx + a * cw);
-        const float right = static_cast<float>(bx + b * cw);
-        const float top = static_cast<float>(by + r * rh);
-        const float bottom = static_cast<float>(by + (r + 1) * rh);
-        for (const sf::Vector2f p : {
-                 sf::Vector2f{left,  top   },
-                 sf::Vector2f{right, top   },
-                 sf::Vector2f{left,  bottom},
-                 sf::Vector2f{left,  bottom},
-                 sf::Vector2f{right, top   },
-                 sf::Vector2f{right, bottom}
-        })
-            backgroundVertices.push_back(sf::Vertex{
-                p, clearColour, {0.f, 0.f}
-            });
-    };
-
     std::size_t row = 0;
     std::size_t column = 0;
     bool open = false;
     std::size_t start = 0;
+    const auto endRun = [&]
+    { AppendBox(bx + start * cw, by + row * rh, bx + column * cw, by + (row + 1) * rh); };
     for (char c : text)
     {
         if (c == '\r')
@@ -166,7 +143,7 @@ void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, 
         if (c == '\n' || c == ' ')
         {
             if (open)
-                endRun(row, start, column);
+                endRun();
             open = false;
             if (c == '\n')
             {
@@ -187,10 +164,16 @@ void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, 
         ++column;
     }
     if (open)
-        endRun(row, start, column);
-    if (!backgroundVertices.empty())
-        window.draw(backgroundVertices.data(), backgroundVertices.size(), sf::PrimitiveType::Triangles,
-                    sf::RenderStates::Default);
+        endRun();
+}
+
+void DisplayManager::AppendBox(double left, double top, double right, double bottom)
+{
+    // The font's texture keeps a small white square at its corner (for underlines); sampling its
+    // middle gives plain colour, so boxes share the glyphs' texture and batch.
+    constexpr float kWhite = 1.f;
+    AppendQuad(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+               static_cast<float>(bottom), clearColour, {kWhite, kWhite, kWhite, kWhite});
 }
 
 void DisplayManager::SetGlyphSize(std::uint32_t charSize)
@@ -227,38 +210,31 @@ const DisplayManager::GlyphEntry& DisplayManager::Glyph(unsigned char code)
 
 void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour)
 {
+    const float stretch = static_cast<float>(verticalStretch);
+    AppendQuad(x + s * glyph.quadLeft, y + (glyph.quadTop - referenceCentreY) * stretch * s,
+               x + s * glyph.quadRight, y + (glyph.quadBottom - referenceCentreY) * stretch * s, colour,
+               {glyph.texLeft, glyph.texTop, glyph.texRight, glyph.texBottom});
+}
+
+void DisplayManager::AppendQuad(float left, float top, float right, float bottom, sf::Color colour,
+                                const std::array<float, 4>& tex)
+{
     if (glyphVertexCount + 6 > glyphVertices.size())
         glyphVertices.resize(std::max<std::size_t>(2 * glyphVertices.size(), kInitialBatch));
-    const float stretch = static_cast<float>(verticalStretch);
-    const float left = x + s * glyph.quadLeft;
-    const float right = x + s * glyph.quadRight;
-    const float top = y + (glyph.quadTop - referenceCentreY) * stretch * s;
-    const float bottom = y + (glyph.quadBottom - referenceCentreY) * stretch * s;
     sf::Vertex* v = &glyphVertices[glyphVertexCount];
-    v[0] = {
-        {left,          top         },
-        colour, {glyph.texLeft, glyph.texTop}
+    const auto corner = [&](float x, float y, float u, float w)
+    {
+        return sf::Vertex{
+            {x, y},
+            colour, {u, w}
+        };
     };
-    v[1] = {
-        {right,          top         },
-        colour, {glyph.texRight, glyph.texTop}
-    };
-    v[2] = {
-        {left,          bottom         },
-        colour, {glyph.texLeft, glyph.texBottom}
-    };
-    v[3] = {
-        {left,          bottom         },
-        colour, {glyph.texLeft, glyph.texBottom}
-    };
-    v[4] = {
-        {right,          top         },
-        colour, {glyph.texRight, glyph.texTop}
-    };
-    v[5] = {
-        {right,          bottom         },
-        colour, {glyph.texRight, glyph.texBottom}
-    };
+    v[0] = corner(left, top, tex[0], tex[1]);
+    v[1] = corner(right, top, tex[2], tex[1]);
+    v[2] = corner(left, bottom, tex[0], tex[3]);
+    v[3] = v[2];
+    v[4] = v[1];
+    v[5] = corner(right, bottom, tex[2], tex[3]);
     glyphVertexCount += 6;
 }
 
@@ -266,11 +242,13 @@ void DisplayManager::FlushGlyphs()
 {
     if (glyphVertexCount == 0)
         return;
+    const std::int64_t start = ClockSystem::ThreadCpuNow();
     sf::RenderStates states;
     states.texture = &font.getTexture(glyphCharSize);
     window.draw(glyphVertices.data(), static_cast<std::size_t>(glyphVertexCount),
                 sf::PrimitiveType::Triangles, states);
     glyphVertexCount = 0;
+    driverCpuNs += ClockSystem::ThreadCpuNow() - start;
 }
 
 void DisplayManager::DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,

@@ -69,9 +69,11 @@ public:
     std::array<GlyphEntry, 256> glyphCache{};
     std::uint32_t glyphCharSize = 0;
     float referenceCentreY = 0.0f;
-    std::vector<sf::Vertex> backgroundVertices;
     std::vector<sf::Vertex> glyphVertices;
     std::uint64_t glyphVertexCount = 0;
+    // CPU time this thread spent in the graphics driver handing batches over, since the loop last
+    // set it to 0: a frame that switches glyph sizes hands over batches in the middle of drawing.
+    std::int64_t driverCpuNs = 0;
 
     static void StartUp();
 
@@ -101,4 +103,8 @@ private:
     void SetGlyphSize(std::uint32_t charSize);
     const GlyphEntry& Glyph(unsigned char code);
     void AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour);
+    void AppendBox(double left, double top, double right, double bottom);
+    // One quad of two triangles; `tex` is left, top, right, bottom in texture pixels.
+    void AppendQuad(float left, float top, float right, float bottom, sf::Color colour,
+                    const std::array<float, 4>& tex);
 };

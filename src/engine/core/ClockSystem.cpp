@@ -1,6 +1,7 @@
 #include "engine/core/ClockSystem.hpp"
 
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 std::int64_t ClockSystem::Now()
@@ -14,6 +15,13 @@ void ClockSystem::StartUp()
     ClockSystem& clock = getInstance();
     clock.startTime = Now();
     clock.lastTime = clock.startTime;
+}
+
+std::int64_t ClockSystem::ThreadCpuNow()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 std::int64_t ClockSystem::ElapsedMs() const

@@ -13,6 +13,9 @@ public:
 
     static void StartUp();
     static std::int64_t Now();
+    // CPU time this thread has used, in nanoseconds: what a stretch of work cost, whatever else
+    // (the graphics driver's threads, other programs) ran on the cores meanwhile.
+    static std::int64_t ThreadCpuNow();
 
     std::int64_t ElapsedMs() const;
     // Seconds since the previous call (or StartUp), restarting the measurement.

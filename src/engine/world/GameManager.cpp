@@ -54,6 +54,7 @@ void GameManager::Run()
     for (;;)
     {
         const std::int64_t start = ClockSystem::Now();
+        const std::int64_t cpuStart = ClockSystem::ThreadCpuNow();
         if (!DisplayManager::getInstance().PollWindowEvents())
         {
             running = false;
@@ -64,6 +65,8 @@ void GameManager::Run()
         Step(dt);
         lastFrame.start = start;
         lastFrame.pollNs = polled - start;
+        // Batches handed to the driver in the middle of drawing count as presenting.
+        lastFrame.workCpuNs = workCpuEnd - cpuStart - midFrameDriverNs;
         if (!running)
             return;
         firstFrame = false;
@@ -91,6 +94,7 @@ bool GameManager::Frame(double measuredDelta)
 void GameManager::Step(double measuredDelta)
 {
     const std::int64_t start = ClockSystem::Now();
+    DisplayManager::getInstance().driverCpuNs = 0;
     PhysicsManager& physics = PhysicsManager::getInstance();
     physics.delta = std::min(maxDelta, measuredDelta);
     tickEvent.Publish();
@@ -107,6 +111,8 @@ void GameManager::Step(double measuredDelta)
         object->Draw();
     // From here on the graphics driver takes over: handing the batch to it and showing it.
     const std::int64_t drawn = ClockSystem::Now();
+    workCpuEnd = ClockSystem::ThreadCpuNow();
+    midFrameDriverNs = display.driverCpuNs;
     display.FlushGlyphs();
     display.window.display();
     lastFrame.workNs = drawn - start;

@@ -25,6 +25,8 @@ struct FrameTiming
     std::int64_t pollNs = 0;
     std::int64_t workNs = 0;
     std::int64_t presentNs = 0;
+    // The CPU time the loop's thread spent on that work (polling and the engine's own part).
+    std::int64_t workCpuNs = 0;
     // The frame ended after its slot on the 16 ms grid.
     bool late = false;
 };
@@ -53,4 +55,9 @@ public:
     // The frame itself, without polling the window: tick, physics, late tick, deletion, drawing.
     // For drivers that feed input of their own (tests, benchmarks).
     void Step(double measuredDelta);
+
+private:
+    // The thread's CPU clock when the last frame's own work ended.
+    std::int64_t workCpuEnd = 0;
+    std::int64_t midFrameDriverNs = 0;
 };
