@@ -1,0 +1,492 @@
+// The story played from the title's Start button to each of its endings, the way a player plays
+// it: keys held while real frames run, clicks where the screen shows something, dialogues read
+// out with Space. Nothing is set up but the settings file the game reads at start-up; what the
+// tests check is what the game did: the scenes and dialogues it went through, in order, and the
+// settings file it wrote.
+#include "dialogue/DialogManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "game/Eagle.hpp"
+#include "game/Effects.hpp"
+#include "game/Puzzle.hpp"
+#include "game/Scenery.hpp"
+#include "game/TitleCards.hpp"
+#include "resources/ResourceManager.hpp"
+#include "support/GameTest.hpp"
+#include "support/Play.hpp"
+#include "support/RecordingObject.hpp"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <thread>
+
+namespace
+{
+using Seen = std::vector<std::int32_t>;
+using testsupport::SoundStatus;
+
+// Frames as long as the game lets them be, to play fast; short ones for the last stretch of a
+// walk: the door moves 0.12 units in one, so it ends within that of its mark or of the water,
+// well inside the one-tile paths it turns into. Even a long frame moves it less than its width,
+// so it never steps over a trigger.
+constexpr double kLongStep = 0.1;
+constexpr double kFineStep = 1.0 / 60.0;
+constexpr std::int32_t kQuit = SceneNumber::Quit;
+
+// Hold `key` until the door reaches `to` (x for A and D, y for W and S), or until it is held up:
+// water in the way, a panel that locks it, or the scene changing.
+struct Step
+{
+    Key key;
+    std::optional<double> to = std::nullopt;
+};
+using Route = std::vector<Step>;
+
+// clang-format off
+// The home island eastwards, the long bridge row by row down to the village, the path to the
+// houses (44, whose answers then hold the door).
+const Route kToTheHouses = {
+    {Key::D},                                                               // off the island
+    {Key::D}, {Key::S}, {Key::A}, {Key::S}, {Key::D}, {Key::S}, {Key::A},   // a row, down, back...
+    {Key::S}, {Key::D}, {Key::S}, {Key::A}, {Key::S}, {Key::D},             // ...off the last row
+    {Key::D, 6.72}, {Key::W},                                               // the doorway's column
+};
+// West to the yellow tile at the island's tip (51; the quiz then holds the door).
+const Route kToTheQuiz = {{Key::A}};
+// Over the grown bridge (82), then the magic bridge row by row upwards to its top row.
+const Route kOverTheMagicBridge = {
+    {Key::A},                                                               // off the island
+    {Key::A}, {Key::W}, {Key::D}, {Key::W}, {Key::A}, {Key::W}, {Key::D},   // a row, up, back...
+    {Key::W}, {Key::A}, {Key::W}, {Key::D}, {Key::W},                       // ...onto the top row
+};
+// Off the top row's west end, along the tower's path to its column and up to the chicken (83;
+// the offer then holds the door).
+const Route kToTheChicken = {{Key::A}, {Key::A, 0.0}, {Key::W}};
+// On up the path (125) into the tower, and across the puzzle room to the big door (84 or 85).
+const Route kToTheBigDoor = {{Key::W}, {Key::D}};
+// Through the opened door, the wizard's hall (87 to 93), the eagle bridge (94 to 111) and the
+// long hall to the eagle (112).
+const Route kToTheEagle = {{Key::D}, {Key::D}, {Key::D}, {Key::D}};
+// From the big door back past where the room's trigger re-arms (x 17.92), and up to it again.
+const Route kBackAndToTheBigDoor = {{Key::A, 17.92}, {Key::D}};
+// The last hall, past the wizard, to the books (119, 120).
+const Route kToTheBooks = {{Key::D}};
+
+// Screen places of what the tests click.
+constexpr WorldPoint kStart{-9.0, -2.0};
+constexpr WorldPoint kYes{0.0, 3.0}, kNo{0.0, -3.0}, kMaybe{0.0, 0.0};
+constexpr WorldPoint kTake{0.0, -2.44}, kRefuse{0.0, -5.56};
+constexpr WorldPoint kAttack{-10.75, -6.5}, kRun{-10.75, -8.5};
+constexpr WorldPoint kResume{8.5, -8.0};
+// The slot (A to D, top to bottom) of the right answer to each question.
+constexpr int kRightSlots[] = {2, 3, 3, 0, 1};
+// clang-format on
+
+WorldPoint AnswerSlot(int slot)
+{
+    return {1.0, (slot - 1.5) * -3.3 - 1.5};
+}
+
+// A game started with the given settings file (and a short loading screen), watched from the
+// outside: every dialogue that starts and every scene it shows (loading screens and the pause
+// page left out).
+class Story
+{
+public:
+    // Pauses and resumes once at the start of every game scene it enters. The Yes, the Maybe and
+    // the later game without the chicken enter every game scene between them, so they do this.
+    bool pauseInEveryScene = false;
+    Seen scenes;
+    Seen dialogues;
+
+    explicit Story(const std::string& settings = "")
+    {
+        exitsBefore = GameDriver::exitRequests;
+        testsupport::WriteFile("important/settings.txt", "Loading Length:0.1;" + settings);
+        game = std::make_unique<GameDriver>();
+        dialogueWatch.onEvent = [this](Event&) { dialogues.push_back(Data().dialogNumber); };
+        Data().dialogStartEvent.Subscribe(&dialogueWatch);
+        sceneWatch.onEvent = [this](Event&) { NoteScene(); };
+        GameManager::getInstance().lateTickEvent.Subscribe(&sceneWatch);
+    }
+
+    GameDriver& Game() { return *game; }
+
+    // The splash as the game starts with it, then Start on the title.
+    void Start()
+    {
+        Map::getInstance().LoadScene(SceneNumber::Splash);
+        ASSERT_TRUE(PlayUntil([] { return Data().currentScene == SceneNumber::TitleMenu; }));
+        Click(kStart);
+    }
+
+    // Runs frames until `done`, reading out whatever dialogue opens on the way.
+    bool PlayUntil(const std::function<bool()>& done, int limit = 2000, double dt = kLongStep)
+    {
+        return game->RunUntil(
+            [&]
+            {
+                if (done())
+                    return true;
+                if (pauseInEveryScene && Data().currentScene >= 0 &&
+                    paused.insert(Data().currentScene).second)
+                    PauseAndResume();
+                Read();
+                return false;
+            },
+            limit, dt);
+    }
+
+    void Walk(const Route& route)
+    {
+        for (const Step& step : route)
+        {
+            ASSERT_TRUE(PlayUntil([] { return Data().currentScene >= 0 && FirstOfType("Player"); }));
+            WalkStep(step);
+        }
+    }
+
+    void Click(WorldPoint place) { testsupport::ClickOn(*game, place.x, place.y); }
+
+    // Clicks one of the fight's buttons once the fight of `scene` shows its menu.
+    void Fight(std::int32_t scene, WorldPoint button)
+    {
+        ASSERT_TRUE(PlayUntil([&] { return Data().currentScene == scene && FirstOfType("AttackButton"); }));
+        Click(button);
+    }
+
+    // The right answer to each question; the bridge then grows over the water (its picture turns
+    // every twelve frames; the water goes at the third).
+    void AnswerTheQuiz()
+    {
+        for (const int slot : kRightSlots)
+            Click(AnswerSlot(slot));
+        game->Frames(30, kLongStep);
+    }
+
+    void Type(const std::string& text)
+    {
+        for (const char c : text)
+            game->Tap(static_cast<Key>(static_cast<int>(Key::Num0) + (c - '0')));
+        game->Tap(Key::Enter);
+        game->Frame(kStep);
+    }
+
+    // Plays on until the game asks to end the process.
+    bool PlayToTheEnd()
+    {
+        return PlayUntil([this] { return GameDriver::exitRequests > exitsBefore; });
+    }
+
+private:
+    std::unique_ptr<GameDriver> game;
+    testsupport::RecordingReceiver dialogueWatch;
+    testsupport::RecordingReceiver sceneWatch;
+    std::set<std::int32_t> paused;
+    int exitsBefore = 0;
+
+    void NoteScene()
+    {
+        const std::int32_t scene = Data().currentScene;
+        if (scene == SceneNumber::Loading || scene == SceneNumber::SettingsMenu)
+            return;
+        if (scenes.empty() || scenes.back() != scene)
+            scenes.push_back(scene);
+    }
+
+    // Space finishes a page and turns it. The dialogue that turns its own pages waits for each
+    // voice clip to end, so time runs at its real pace while one plays.
+    void Read()
+    {
+        const DialogManager& dialog = DialogManager::getInstance();
+        if (dialog.active && !dialog.autoAdvance)
+            game->Tap(Key::Space);
+        if (dialog.active && dialog.autoAdvance && !dialog.VoiceFinished())
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+
+    // Most of the way in long frames, the last stretch in short ones, so that the door ends close
+    // to its mark or to the water that stops it.
+    void WalkStep(const Step& step)
+    {
+        const std::int32_t scene = Data().currentScene;
+        game->Press(step.key);
+        Hold(step, scene, 1.0, kLongStep);
+        Hold(step, scene, 0.0, kFineStep);
+        game->Release(step.key);
+        game->Frame(kFineStep);
+    }
+
+    // Runs frames of `dt` until the door stops, leaves `scene`, or comes within `slack` of the
+    // step's mark. The door stops a frame after its key is let go, so it is judged by where that
+    // frame will take it.
+    void Hold(const Step& step, std::int32_t scene, double slack, double dt)
+    {
+        const double sign = step.key == Key::A || step.key == Key::S ? -1.0 : 1.0;
+        const bool across = step.key == Key::A || step.key == Key::D;
+        WorldPoint last{1e9, 1e9};
+        int still = 0;
+        PlayUntil(
+            [&]
+            {
+                const GameObject* door = FirstOfType("Player");
+                if (Data().currentScene != scene || door == nullptr)
+                    return true;
+                const double next = across ? door->x + door->velocityX * dt : door->y + door->velocityY * dt;
+                if (step.to && sign * (next - *step.to) >= -slack)
+                    return true;
+                const bool moved = door->x != last.x || door->y != last.y;
+                still = moved || DialogManager::getInstance().active ? 0 : still + 1;
+                last = {door->x, door->y};
+                return still >= 4;
+            },
+            4000, dt);
+    }
+
+    // Escape, then Resume: the same world comes back and its music goes on from where it was.
+    // Escape while a dialogue is open does nothing: the page stays and the game goes on.
+    void PauseAndResume()
+    {
+        WorldManager& world = WorldManager::getInstance();
+        const std::int32_t scene = Data().currentScene;
+        const std::vector<GameObject*> objects = world.objects;
+        if (DialogManager::getInstance().active)
+        {
+            const auto page = std::make_pair(Data().dialogNumber, Data().dialogPage);
+            game->Tap(Key::Escape);
+            game->Frames(3, kStep);
+            EXPECT_EQ(std::make_pair(Data().dialogNumber, Data().dialogPage), page) << "scene " << scene;
+            EXPECT_EQ(Data().currentScene, scene);
+            return;
+        }
+        // Long enough for the music to be past where a restart would put it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        std::map<std::string, sf::Time> playing;
+        for (const auto& [name, music] : ResourceManager::getInstance().musics)
+            if (music->getStatus() == sf::SoundSource::Status::Playing)
+                playing[name] = music->getPlayingOffset();
+        game->Tap(Key::Escape);
+        ASSERT_TRUE(game->ReachScene(SceneNumber::SettingsMenu)) << "scene " << scene;
+        Click(kResume);
+        ASSERT_TRUE(game->ReachScene(scene));
+        EXPECT_EQ(world.objects, objects) << "scene " << scene;
+        for (const auto& [name, offset] : playing)
+        {
+            const sf::Music& music = *ResourceManager::getInstance().musics.at(name);
+            EXPECT_EQ(music.getStatus(), sf::SoundSource::Status::Playing) << name;
+            EXPECT_GE(music.getPlayingOffset(), offset) << name;
+        }
+    }
+};
+
+// The settings file as the game last wrote it.
+std::string Written(const std::string& key)
+{
+    const auto values = SettingManager::Parse(testsupport::ReadFile("important/settings.txt"));
+    const auto found = values.find(key);
+    return found == values.end() ? "" : found->second;
+}
+
+// A run of dialogues, first to last.
+Seen Span(std::int32_t first, std::int32_t last)
+{
+    Seen run;
+    for (std::int32_t n = first; n <= last; ++n)
+        run.push_back(n);
+    return run;
+}
+
+template <typename... Parts> Seen Join(const Parts&... parts)
+{
+    Seen all;
+    (all.insert(all.end(), parts.begin(), parts.end()), ...);
+    return all;
+}
+} // namespace
+
+TEST(Playthrough, YesFightsTheDragonAndTheVillageCheers)
+{
+    Story story;
+    story.pauseInEveryScene = true;
+    story.Start();
+    story.Walk(kToTheHouses);
+    story.Click(kYes);
+    story.Fight(3, kAttack);
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 3, 6, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 45, 46, 47}));
+    EXPECT_EQ(Written("SeenEnd"), "1");
+    EXPECT_EQ(Written("Creator"), "");
+}
+
+TEST(Playthrough, NoEndsTheGameAtTheVillage)
+{
+    Story story;
+    story.Start();
+    story.Walk(kToTheHouses);
+    story.Click(kNo);
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 48}));
+    EXPECT_EQ(Written("SeenEnd"), "1");
+}
+
+TEST(Playthrough, MaybeOpensTheGapUntilTheMissileComes)
+{
+    Story story;
+    story.pauseInEveryScene = true;
+    story.Start();
+    story.Walk(kToTheHouses);
+    story.Click(kMaybe);
+    const auto page = [](std::int32_t n)
+    { return [n] { return Data().dialogNumber == 50 && Data().dialogPage == n; }; };
+    ASSERT_TRUE(story.PlayUntil(page(7)));
+    story.Game().Frame(kStep);
+    EXPECT_EQ(LiveObjects<UnknownSpinnerStar>().size(), 1400u) << "the stars";
+    EXPECT_EQ(LiveObjects<Unknown>().size(), 1u);
+    EXPECT_EQ(CountOfType("FakeDoor2"), 0);
+    ASSERT_TRUE(story.PlayUntil(page(12)));
+    story.Game().Frame(kStep);
+    EXPECT_EQ(CountOfType("KillMe"), 0) << "the unknown and its stars are gone";
+    EXPECT_EQ(CountOfType("FakeDoor2"), 1) << "a new fake door";
+    EXPECT_TRUE(story.PlayUntil([] { return !LiveObjects<Missile>().empty(); }));
+    EXPECT_TRUE(story.PlayUntil([] { return !LiveObjects<TBC>().empty(); })) << "the card after the blast";
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 4, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 49, 50}));
+    EXPECT_EQ(Written("SeenEnd"), "1");
+}
+
+TEST(Playthrough, TheLaterGameWithTheChickenEndsWithTheWizardsDoorBursting)
+{
+    Story story("SeenEnd:1;");
+    story.Start();
+    story.Walk(kToTheQuiz);
+    story.AnswerTheQuiz();
+    story.Walk(kOverTheMagicBridge);
+    const GameObject* chicken = FirstOfType("Chicken");
+    ASSERT_NE(chicken, nullptr);
+    EXPECT_LT(chicken->x, -10.0) << "the chicken ran off";
+    EXPECT_EQ(CountOfType("Water"), 0) << "all water turned to rainbow";
+    story.Walk(kToTheChicken);
+    story.Click(kTake);
+    story.Walk(kToTheBigDoor);
+    story.Type("12345678");
+    EXPECT_EQ(LiveObjects<Puzzle>().size(), 1u) << "a wrong code leaves the panel open";
+    story.Type("40718265");
+    story.Walk(kToTheEagle);
+    story.Fight(12, kAttack);
+    if (std::filesystem::exists("dialog/caw_12_death.mp3"))
+    {
+        EXPECT_TRUE(
+            story.PlayUntil([] { return SoundStatus("Eagle Death") == sf::SoundSource::Status::Playing; }));
+    }
+    story.Fight(13, kRun);
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes,
+              (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 5, 7, 8, 9, 10, 11, 12, 14, 13, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Seen{51, 82}, Span(52, 81), Seen{83, 125, 84, 86}, Span(87, 91),
+                                    Span(93, 112), Seen{115, 116, 123, 124, 118}));
+    EXPECT_EQ(Written("Creator"), "");
+}
+
+TEST(Playthrough, TheLaterGameWithoutTheChickenEndsInTheLibrary)
+{
+    Story story("SeenEnd:1;");
+    story.pauseInEveryScene = true;
+    story.Start();
+    story.Walk(kToTheQuiz);
+    story.AnswerTheQuiz();
+    story.Walk(kOverTheMagicBridge);
+    story.Walk(kToTheChicken);
+    story.Click(kRefuse);
+    story.Walk(kToTheBigDoor);
+    story.Type("40718265");
+    story.Walk(kToTheEagle);
+    story.Fight(12, kRun);
+    const auto rocks = ResourceManager::LoadSprite("sprites/Rocks.txt").frames;
+    const auto eagleIsRocks = [&]
+    {
+        const auto eagles = LiveObjects<Eagle>();
+        return !eagles.empty() && eagles[0]->sprite.frames == rocks;
+    };
+    EXPECT_TRUE(story.PlayUntil(eagleIsRocks, 4000)) << "the eagle becomes rocks";
+    story.Fight(13, kAttack);
+    story.Walk(kToTheBooks);
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 5, 7, 8, 9, 10, 11, 12, 14,
+                                  13, 15, SceneNumber::EndCard, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Seen{51, 82}, Span(52, 81), Seen{83, 125, 84, 86}, Span(87, 90),
+                                    Span(92, 113), Seen{115, 116, 117, 119, 120}));
+    EXPECT_EQ(Written("Creator"), "1");
+}
+
+TEST(Playthrough, AWrongAnswerInTheQuizQuits)
+{
+    Story story("SeenEnd:1;");
+    story.Start();
+    story.Walk(kToTheQuiz);
+    story.Click(AnswerSlot(kRightSlots[0]));
+    story.Click(AnswerSlot(0));
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, kQuit}));
+    EXPECT_EQ(story.dialogues, (Seen{51}));
+}
+
+TEST(Playthrough, TheCodePanelClosedWithEscapeOpensAgainAfterAStepBack)
+{
+    Story story("SeenEnd:1;");
+    story.Start();
+    story.Walk(kToTheQuiz);
+    story.AnswerTheQuiz();
+    story.Walk(kOverTheMagicBridge);
+    story.Walk(kToTheChicken);
+    story.Click(kTake);
+    story.Walk(kToTheBigDoor);
+    story.Game().Tap(Key::Escape);
+    story.Game().Frames(3, kStep);
+    EXPECT_TRUE(LiveObjects<Puzzle>().empty());
+    EXPECT_EQ(Data().currentScene, 8) << "Escape closes the panel, it does not pause";
+    story.Walk({{Key::D}});
+    EXPECT_TRUE(LiveObjects<Puzzle>().empty()) << "not again without stepping back";
+    story.Walk(kBackAndToTheBigDoor);
+    EXPECT_EQ(LiveObjects<Puzzle>().size(), 1u);
+    story.Type("40718265");
+    story.Walk({{Key::D}});
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 9; }));
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 5, 7, 8, 9}));
+    EXPECT_EQ(story.dialogues, Join(Seen{51, 82}, Span(52, 81), Seen{83, 125, 84, 85, 86}));
+}
+
+TEST(Playthrough, TheSecondDoorFollowsItsKeysUntilTheGapTakesIt)
+{
+    Story story("Multiplayer:1;");
+    story.Start();
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 0; }));
+    GameObject* door = FirstOfType("Player");
+    GameObject* second = FirstOfType("Player2");
+    ASSERT_NE(second, nullptr);
+    const WorldPoint start{door->x, door->y};
+    story.Game().Press(Key::Up);
+    story.Game().Frames(8, kStep);
+    story.Game().Release(Key::Up);
+    EXPECT_GT(second->y, start.y + 3.0) << "the arrows move the second door";
+    EXPECT_EQ(door->y, start.y) << "and not the first";
+    story.Walk(kToTheHouses);
+    story.Click(kMaybe);
+    ASSERT_TRUE(story.PlayUntil([] { return Data().dialogNumber == 50; }));
+    story.Game().Frame(kStep);
+    EXPECT_EQ(CountOfType("Player2"), 2) << "the fake door's, and one more of its own";
+    ASSERT_TRUE(story.PlayUntil([] { return Data().dialogPage == 7; }));
+    story.Game().Frame(kStep);
+    EXPECT_EQ(CountOfType("Player2"), 1);
+    ASSERT_TRUE(story.PlayToTheEnd());
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 4, kQuit}));
+    EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 49, 50}));
+    EXPECT_EQ(Written("SeenEnd"), "1");
+}
