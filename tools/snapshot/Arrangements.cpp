@@ -2,13 +2,8 @@
 
 #include "display/DisplayManager.hpp"
 #include "engine/world/GameObject.hpp"
-#include "engine/world/WorldManager.hpp"
-#include "game/PlayerDoors.hpp"
-#include "game/Puzzle.hpp"
 #include "resources/ResourceManager.hpp"
-#include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
-#include "state/Map.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -102,42 +97,10 @@ void Glyphs()
     Place({"cut off at the edge >>>>>>>>>>", orange, 17.0, -8.5});
 }
 
-// The panels as the story raises them: their scene, then the end of the dialogue that asks.
-void QuizPanel()
-{
-    Map::getInstance().LoadScene(0);
-    scenes::FirstActions(51);
-}
-
-void CodePanel()
-{
-    Map::getInstance().LoadScene(8);
-    scenes::FirstActions(84);
-    for (GameObject* object : WorldManager::getInstance().GetAllObjects())
-        if (auto* panel = dynamic_cast<Puzzle*>(object))
-            panel->typed = "4071";
-}
-
-void ChickenOffer()
-{
-    Map::getInstance().LoadScene(7);
-    // Where the door meets the chicken's question on its way up to the tower.
-    for (GameObject* object : WorldManager::getInstance().GetAllObjects())
-        if (auto* door = dynamic_cast<Door*>(object))
-        {
-            door->x = 0.0;
-            door->y = -25.5;
-        }
-    scenes::FirstActions(83);
-}
-
 const std::vector<std::pair<std::string, std::function<void()>>>& Table()
 {
     static const std::vector<std::pair<std::string, std::function<void()>>> table = {
-        {"glyphs",        Glyphs      },
-        {"quiz",          QuizPanel   },
-        {"code-panel",    CodePanel   },
-        {"chicken-offer", ChickenOffer},
+        {"glyphs", Glyphs},
     };
     return table;
 }

@@ -2,6 +2,7 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "engine/world/WorldManager.hpp"
+#include "game/Puzzle.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -12,6 +13,14 @@ namespace
 void Scene(std::int32_t n)
 {
     Map::getInstance().LoadScene(n);
+}
+
+GameObject* FirstPlayer()
+{
+    for (GameObject* object : WorldManager::getInstance().GetAllObjects())
+        if (object->type == "Player")
+            return object;
+    return nullptr;
 }
 
 // Dialogue n on page `page`, fully typed, as a player who clicked through to it sees it.
@@ -52,6 +61,28 @@ std::function<void()> EndingShot(std::int32_t scene, std::int32_t dialogue)
         Scene(scene);
         scenes::FirstActions(dialogue);
     };
+}
+
+// The code panel with a few digits typed.
+void CodePanel()
+{
+    Scene(8);
+    scenes::FirstActions(84);
+    for (GameObject* object : WorldManager::getInstance().GetAllObjects())
+        if (auto* panel = dynamic_cast<Puzzle*>(object))
+            panel->typed = "4071";
+}
+
+// The chicken's question, where the door meets it on its way up to the tower.
+void ChickenOffer()
+{
+    Scene(7);
+    if (GameObject* door = FirstPlayer())
+    {
+        door->x = 0.0;
+        door->y = -25.5;
+    }
+    scenes::FirstActions(83);
 }
 
 // The settings page as Escape opens it during a game: with Resume.
@@ -100,8 +131,8 @@ std::vector<Shot> Build()
         {"dialogue-big-door", "dialogues", DialogueShot(8, 84, 1)},
         {"answers", "panels", EndingShot(2, 44)},
         {"quiz", "panels", EndingShot(0, 51)},
-        {"chicken-offer", "panels", EndingShot(7, 83)},
-        {"code-panel", "panels", EndingShot(8, 84)},
+        {"chicken-offer", "panels", ChickenOffer},
+        {"code-panel", "panels", CodePanel},
     };
     // clang-format on
     shots.insert(shots.end(), dialogues.begin(), dialogues.end());
