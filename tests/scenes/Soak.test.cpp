@@ -1,0 +1,184 @@
+// A long random play of the whole game from a seed: keys, mouse moves and clicks anywhere, scene
+// changes forced every few hundred frames, pauses and resumes. Under the sanitizers it finds
+// crashes and leaks; here it checks that neither the world nor any event's subscriber list grows
+// without bound, and that an empty scene gives the lists back their start-up size.
+// HINGEWALK_SOAK_FRAMES and HINGEWALK_SOAK_SEED choose the length and the run (scripts/soak).
+#include "display/DisplayManager.hpp"
+#include "display/InputManager.hpp"
+#include "engine/world/GameManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
+#include "engine/world/WorldManager.hpp"
+#include "support/GameTest.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+
+namespace
+{
+constexpr std::int32_t kEmptyScene = 99;
+// What a scene may gain while it is played: the Unknown's 1,400 stars, seconds of door particles.
+constexpr std::size_t kGrowth = 2000;
+const Key kKeys[] = {Key::W,    Key::A,         Key::S,     Key::D,     Key::Up,     Key::Down,
+                     Key::Left, Key::Right,     Key::Space, Key::Enter, Key::Escape, Key::O,
+                     Key::R,    Key::Backspace, Key::Num0,  Key::Num1,  Key::Num2,   Key::Num3,
+                     Key::Num4, Key::Num5,      Key::Num6,  Key::Num7,  Key::Num8,   Key::Num9};
+
+std::uint64_t EnvNumber(const char* name, std::uint64_t fallback)
+{
+    const char* text = std::getenv(name);
+    return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 10) : fallback;
+}
+
+using Watched = std::vector<std::pair<const char*, const Event*>>;
+
+// Every event the managers and the store publish, by name.
+Watched WatchedEvents()
+{
+    GameManager& game = GameManager::getInstance();
+    PhysicsManager& physics = PhysicsManager::getInstance();
+    InputManager& input = InputManager::getInstance();
+    DisplayManager& display = DisplayManager::getInstance();
+    // clang-format off
+    return {{"tick", &game.tickEvent}, {"late tick", &game.lateTickEvent}, {"start", &game.startEvent},
+            {"collision", &physics.collisionEvent}, {"out", &physics.outEvent},
+            {"keyboard", &input.keyboardEvent}, {"mouse", &input.mouseEvent}, {"defocus", &display.defocusEvent},
+            {"fullscreen", &display.fullscreenEvent}, {"DStart", &Data().dialogStartEvent}};
+    // clang-format on
+}
+
+std::vector<std::size_t> Sizes(const Watched& events)
+{
+    std::vector<std::size_t> sizes;
+    for (const auto& named : events)
+        sizes.push_back(named.second->subscribers.size());
+    return sizes;
+}
+
+// The most objects any scene is built with.
+std::size_t LargestScene(GameDriver& game)
+{
+    std::size_t largest = 0;
+    for (std::int32_t n = SceneNumber::Splash; n <= 15; ++n)
+    {
+        if (n == SceneNumber::Quit || n == SceneNumber::Resume || n == SceneNumber::Loading)
+            continue;
+        Map::getInstance().LoadScene(n);
+        largest = std::max(largest, WorldManager::getInstance().objects.size());
+        game.Frame(kStep);
+    }
+    Map::getInstance().LoadScene(kEmptyScene);
+    game.Frame(kStep);
+    return largest;
+}
+
+// One frame's worth of random input: a key pressed, held or let go, a move, a click or a drag.
+void PlayAtRandom(GameDriver& game, std::mt19937_64& random, std::vector<Key>& held, bool& mouseHeld)
+{
+    const auto oneIn = [&](std::uint32_t n) { return random() % n == 0; };
+    if (oneIn(4))
+    {
+        // Half the presses are held, to walk and to let go later.
+        const Key key = kKeys[random() % std::size(kKeys)];
+        const auto at = std::find(held.begin(), held.end(), key);
+        const bool wasHeld = at != held.end();
+        if (wasHeld)
+            held.erase(at);
+        else
+            game.Press(key);
+        if (wasHeld || oneIn(2))
+            game.Release(key);
+        else
+            held.push_back(key);
+    }
+    if (oneIn(25000)) // full screen rebuilds the window: a few times in a long run
+        game.Tap(Key::F11);
+    if (oneIn(3))
+        game.MoveMouse(std::uniform_real_distribution(-17.78, 17.78)(random),
+                       std::uniform_real_distribution(-10.0, 10.0)(random));
+    if (oneIn(10))
+    {
+        // A held button drags sliders with the moves that follow.
+        const bool wasHeld = mouseHeld;
+        mouseHeld = !wasHeld && oneIn(4);
+        if (wasHeld)
+            game.MouseUp();
+        else if (mouseHeld)
+            game.MouseDown();
+        else
+            game.Click(oneIn(10) ? sf::Mouse::Button::Right : sf::Mouse::Button::Left);
+    }
+}
+} // namespace
+
+TEST(Soak, RandomPlayKeepsTheWorldAndEverySubscriberListBounded)
+{
+    const std::uint64_t frames = EnvNumber("HINGEWALK_SOAK_FRAMES", 1500);
+    const std::uint64_t seed = EnvNumber("HINGEWALK_SOAK_SEED", 14);
+    GameDriver game;
+    const WorldManager& world = WorldManager::getInstance();
+    const Watched events = WatchedEvents();
+    const std::vector<std::size_t> atStart = Sizes(events);
+    const std::size_t bound = LargestScene(game) + kGrowth;
+
+    std::mt19937_64 random(seed);
+    std::vector<Key> held;
+    bool mouseHeld = false;
+    std::size_t largestWorld = 0, largestStash = 0;
+    std::vector<std::size_t> largest = atStart;
+    int pauses = 0, resumes = 0;
+    std::uint64_t nextChange = 0, fingerprint = 14695981039346656037ull;
+    Map::getInstance().LoadScene(SceneNumber::Splash);
+    for (std::uint64_t frame = 0; frame < frames; ++frame)
+    {
+        if (frame == nextChange)
+        {
+            const auto scene = static_cast<std::int32_t>(random() % 26) - 10;
+            // As the title's Start button does, so that Escape pauses there.
+            if (scene >= 0 && Data().resumeScene == SceneNumber::NoGame)
+                Data().resumeScene = SceneNumber::GameWithoutPause;
+            Map::getInstance().ChangeScene(scene);
+            nextChange += 200 + random() % 400;
+        }
+        const std::int32_t before = Data().currentScene;
+        PlayAtRandom(game, random, held, mouseHeld);
+        const bool loading = Data().currentScene == SceneNumber::Loading;
+        pauses += before >= 0 && loading && Data().pendingScene == SceneNumber::SettingsMenu;
+        resumes +=
+            before == SceneNumber::SettingsMenu && loading && Data().pendingScene == SceneNumber::Resume;
+        // The game's own dice follow the seed too (the loading screen reseeds them from the clock).
+        std::srand(static_cast<unsigned>(random()));
+        game.Frame(kStep);
+
+        largestWorld = std::max(largestWorld, world.objects.size());
+        largestStash = std::max(largestStash, world.stashedObjects.size());
+        ASSERT_LE(std::max(largestWorld, largestStash), bound) << "frame " << frame;
+        const std::vector<std::size_t> sizes = Sizes(events);
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+        {
+            largest[i] = std::max(largest[i], sizes[i]);
+            ASSERT_LE(sizes[i], atStart[i] + bound) << events[i].first << ", frame " << frame;
+        }
+        fingerprint =
+            (fingerprint ^ (std::uint64_t(Data().currentScene + 100) << 32 | world.objects.size())) *
+            1099511628211ull;
+    }
+
+    for (const Key key : held)
+        game.Release(key);
+    game.MouseUp();
+    Map::getInstance().ChangeScene(kEmptyScene);
+    ASSERT_TRUE(game.ReachScene(kEmptyScene, 400));
+    game.Frames(3, kStep);
+    EXPECT_EQ(world.objects.size(), 0u);
+    EXPECT_EQ(Sizes(events), atStart) << "nothing stays subscribed once its scene is gone";
+
+    std::cout << "soak: " << frames << " frames, seed " << seed << ": largest world " << largestWorld
+              << " (bound " << bound << "), stash " << largestStash << "; subscribers";
+    for (std::size_t i = 0; i < events.size(); ++i)
+        std::cout << (i == 0 ? " " : ", ") << events[i].first << " " << atStart[i] << ".." << largest[i];
+    std::cout << "; " << pauses << " pauses, " << resumes << " resumes, " << GameDriver::exitRequests
+              << " exit requests; fingerprint " << std::hex << fingerprint << std::dec << "\n";
+}
