@@ -8,6 +8,7 @@
 
 #include <SFML/Window/Event.hpp>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <utility>
@@ -39,30 +40,21 @@ TEST(Door, WalksAtSevenNoFasterDiagonallyAndStopsWhileLockedTalkingOrUnfocused)
     game.Release(Key::W);
     // Locked controls and dialogue stop the door, which walks on if the key is still held; keys
     // held while the window loses focus are forgotten until pressed again.
-    enum Stopper
+    DialogManager& dialog = DialogManager::getInstance();
+    // clang-format off
+    const std::pair<std::function<void()>, std::function<void()>> stoppers[] = {
+        {[] { Data().controlsLocked = true; }, [] { Data().controlsLocked = false; }},
+        {[&] { dialog.StartDialog(3); }, [&] { dialog.EndDialog(); }},
+        {[] { DisplayManager::getInstance().HandleWindowEvent(sf::Event::FocusLost{}); }, [&] { game.Press(Key::D); }}};
+    // clang-format on
+    for (const auto& [stop, resume] : stoppers)
     {
-        Locked,
-        Talking,
-        Unfocused
-    };
-    for (Stopper stopper : {Locked, Talking, Unfocused})
-    {
-        if (stopper == Locked)
-            Data().controlsLocked = true;
-        else if (stopper == Talking)
-            DialogManager::getInstance().StartDialog(3);
-        else
-            DisplayManager::getInstance().HandleWindowEvent(sf::Event::FocusLost{});
-        game.Frames(1, kStep);
-        EXPECT_EQ(door->velocityX, 0.0) << stopper;
-        if (stopper == Locked)
-            Data().controlsLocked = false;
-        else if (stopper == Talking)
-            DialogManager::getInstance().EndDialog();
-        else
-            game.Press(Key::D);
-        game.Frames(1, kStep);
-        EXPECT_EQ(door->velocityX, 7.0) << stopper;
+        stop();
+        game.Frame(kStep);
+        EXPECT_EQ(door->velocityX, 0.0);
+        resume();
+        game.Frame(kStep);
+        EXPECT_EQ(door->velocityX, 7.0);
     }
 }
 
@@ -88,7 +80,7 @@ TEST(Door, StandsAndWalksOnTheFramesAndBackgroundOfItsDesign)
         game.Release(Key::A);
         game.Frames(1, kStep);
         EXPECT_EQ(Look(door->sprite), std::make_tuple(stand, standHeight, offset));
-        testsupport::DestroyWorld();
+        DestroyWorld();
     }
     // Doors of design 13 that enter a scene already walking (keys held through the loading
     // screen) walk on their walking frame from the start.
@@ -117,15 +109,15 @@ TEST(Door, LeavingTheViewChangesSceneOnlyWhereTheSceneLeadsOn)
         door->x = x;
         // The axis changes without an event: only a motion update would pass it on.
         Data().p1MoveX = 1.0;
-        testsupport::SendOut(new GameObject());
+        SendOut(new GameObject());
         EXPECT_EQ(door->velocityX, 0.0) << "another object's leaving is none of the door's business";
-        testsupport::SendOut(door);
+        SendOut(door);
         EXPECT_EQ(Data().currentScene, target >= 0 ? SceneNumber::Loading : scene);
         EXPECT_EQ(Data().pendingScene, target >= 0 ? target : 4242);
         // After a request, and at the tower hall's entrance, the motion is left alone.
         EXPECT_EQ(door->velocityX, target < 0 && scene != 9 ? 7.0 : 0.0);
         Data().p1MoveX = 0.0;
-        testsupport::DestroyWorld();
+        DestroyWorld();
     }
 }
 
@@ -166,6 +158,6 @@ TEST(Door, ASecondDoorWhoseLeaderIsGoneStaysWhereItIsWhenItLeavesTheView)
     game.Frames(1, kStep);
     // A new door of the same class most likely takes the memory the leader had.
     (new FakeDoor(9.0))->x = 8.0;
-    testsupport::SendOut(second);
+    SendOut(second);
     EXPECT_EQ(std::make_pair(second->x, second->y), std::make_pair(4.0, -2.0));
 }

@@ -7,40 +7,21 @@
 #include "game/Effects.hpp"
 #include "game/FightButtons.hpp"
 #include "game/FightScreens.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
-#include "support/Play.hpp"
 #include "support/Reset.hpp"
 
-#include <SFML/System/Sleep.hpp>
 #include <gtest/gtest.h>
 
 using Status = sf::SoundSource::Status;
-using testsupport::ClickOn;
-using testsupport::ClickThroughDialogue;
-using testsupport::SoundStatus;
 
 namespace
 {
-constexpr WorldPoint kAttack{-10.75, -6.5};
-constexpr WorldPoint kItem{-10.75, -7.5};
-constexpr WorldPoint kRun{-10.75, -8.5};
 // Frames of 1/16 s in a second.
 constexpr int kSecond = 16;
-
-void Press(GameDriver& game, WorldPoint button)
-{
-    ClickOn(game, button.x, button.y);
-}
 
 FightScreen& Root()
 {
     return *LiveObjects<FightScreen>().at(0);
-}
-
-Status MusicStatus(const std::string& name)
-{
-    return ResourceManager::getInstance().musics.at(name)->getStatus();
 }
 
 // Builds the fight and plays its entrance until the menu shows; the actions bar.
@@ -85,7 +66,7 @@ TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast
     for (const Entrance& row : rows)
     {
         SCOPED_TRACE(row.scene);
-        testsupport::ResetSingletons(); // each round a fresh game
+        ResetSingletons(); // each round a fresh game
         GameDriver game;
         Map::getInstance().LoadScene(row.scene);
         EXPECT_EQ(LiveObjects<SpaceEffect>().size(), 1000u);
@@ -139,17 +120,17 @@ TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
     for (const Row& row : rows)
     {
         SCOPED_TRACE(testing::Message() << row.scene << (row.chicken ? " with" : " without") << " chicken");
-        testsupport::ResetSingletons(); // each round a fresh game
+        ResetSingletons(); // each round a fresh game
         GameDriver game;
         const ActionsBar* bar = ReachMenu(game, row.scene, row.chicken);
-        Press(game, kAttack);
+        ClickOn(game, kAttack);
         EXPECT_EQ(bar->sprite.frameIndex, row.attack);
         EXPECT_EQ(LiveObjects<RockThrow>().size(), row.rock ? 1u : 0u);
         EXPECT_EQ(LiveObjects<AttackButton>().at(0)->attacking, row.rock);
-        Press(game, kItem);
+        ClickOn(game, kItem);
         EXPECT_EQ(bar->sprite.frameIndex, row.item);
         EXPECT_EQ(LiveObjects<ItemButton>().at(0)->itemState, row.scene == 3 ? 1 : 0);
-        Press(game, kRun);
+        ClickOn(game, kRun);
         EXPECT_EQ(bar->sprite.frameIndex, row.run);
         EXPECT_EQ(Data().dialogNumber, row.runDialogue);
         // The press that ends the wizard's refusal is the dialogue's, not another press of Run.
@@ -174,14 +155,14 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
     })
     {
         SCOPED_TRACE(row.scene);
-        testsupport::ResetSingletons(); // each round a fresh game
+        ResetSingletons(); // each round a fresh game
         GameDriver game;
         Data().loadingLength = 0.0;
         const ActionsBar* bar = ReachMenu(game, row.scene, false);
         Dragon* dragon = currentDragon.get();
-        Press(game, kAttack);
-        Press(game, kItem);
-        Press(game, kAttack); // a second throw while the first flies does nothing
+        ClickOn(game, kAttack);
+        ClickOn(game, kItem);
+        ClickOn(game, kAttack); // a second throw while the first flies does nothing
         EXPECT_NE(bar->sprite.frameIndex, 1);
         EXPECT_EQ(LiveObjects<RockThrow>().size(), 1u);
         game.MoveMouse(0.0, 5.0);
@@ -200,8 +181,7 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
             EXPECT_EQ(2 + FramesUntil(game, [dragon] { return Knocked(dragon); }), 3 * kSecond);
         }
         EXPECT_TRUE(Knocked(dragon));
-        EXPECT_EQ(dragon->x, -8.0);
-        EXPECT_EQ(dragon->y, 2.5);
+        EXPECT_EQ(std::make_pair(dragon->x, dragon->y), std::make_pair(-8.0, 2.5));
         EXPECT_EQ(Data().dialogNumber, row.victory);
         game.Frame(kStep);
         EXPECT_TRUE(LiveObjects<ActionsBar>().empty());
@@ -216,16 +196,16 @@ TEST(Fights, TheFirstDragonFightsItemSearchesForOneAndAHalfSecondsThenThreeThenI
 {
     GameDriver game;
     const ActionsBar* bar = ReachMenu(game, 3, false);
-    Press(game, kItem);
+    ClickOn(game, kItem);
     EXPECT_EQ(bar->sprite.frameIndex, 2);
     const int first = FramesUntil(game, [bar] { return bar->sprite.frameIndex != 2; });
     EXPECT_EQ(bar->sprite.frameIndex, 3);
-    Press(game, kItem); // busy searching: ignored
+    ClickOn(game, kItem); // busy searching: ignored
     const int second = 1 + FramesUntil(game, [bar] { return bar->sprite.frameIndex != 3; });
     EXPECT_EQ(bar->sprite.frameIndex, 0);
     EXPECT_EQ(first, 24);
     EXPECT_EQ(second, 3 * kSecond);
-    Press(game, kItem);
+    ClickOn(game, kItem);
     EXPECT_EQ(bar->sprite.frameIndex, 2) << "and it can be used again";
 }
 
@@ -234,13 +214,12 @@ TEST(Fights, TheChickensAttackMakesTheEagleScreamAfterThreeSecondsAndEndsTheFigh
     GameDriver game;
     ReachMenu(game, 12, true);
     Eagle* eagle = currentEagle.get();
-    Press(game, kAttack);
+    ClickOn(game, kAttack);
     const int scream = FramesUntil(game, [] { return SoundStatus("Eagle Death") == Status::Playing; });
     EXPECT_EQ(scream, 3 * kSecond);
-    EXPECT_EQ(MusicStatus("CAW"), Status::Stopped);
+    EXPECT_EQ(Music("CAW").getStatus(), Status::Stopped);
     game.Frames(kSecond, kStep);
-    EXPECT_EQ(eagle->x, -6.0) << "frozen on its perch";
-    EXPECT_EQ(eagle->y, 1.0);
+    EXPECT_EQ(std::make_pair(eagle->x, eagle->y), std::make_pair(-6.0, 1.0)) << "frozen on its perch";
     const int end =
         scream + kSecond + FramesUntil(game, [] { return Data().currentScene == SceneNumber::Loading; });
     EXPECT_EQ(end, 15 * kSecond);
@@ -251,25 +230,18 @@ TEST(Fights, TheChickensAttackMakesTheEagleScreamAfterThreeSecondsAndEndsTheFigh
 
 TEST(Fights, RunningFromTheEagleCallsTheWizardsSpellAndTheEagleTurnsToRocks)
 {
+    const WithoutVoices silent; // the cut-scene turns its pages by the frame clock
     GameDriver game;
     SetSetting("Music Volume", "50");
     ReachMenu(game, 12, false);
     Eagle* eagle = currentEagle.get();
-    Press(game, kRun);
+    ClickOn(game, kRun);
     EXPECT_EQ(Data().dialogNumber, 113);
-    EXPECT_EQ(MusicStatus("CAW"), Status::Stopped);
-    EXPECT_EQ(MusicStatus("Cutscene"), Status::Playing);
-    EXPECT_FLOAT_EQ(ResourceManager::getInstance().musics.at("Cutscene")->getVolume(), 25.f)
-        << "the music volume counts twice";
+    EXPECT_EQ(Music("CAW").getStatus(), Status::Stopped);
+    EXPECT_EQ(Music("Cutscene").getStatus(), Status::Playing);
+    EXPECT_FLOAT_EQ(Music("Cutscene").getVolume(), 25.f) << "the music volume counts twice";
 
-    // The cut-scene's pages wait for their voice clips, which play in real time.
-    const auto spellCast = []
-    {
-        if (!DialogManager::getInstance().VoiceFinished())
-            sf::sleep(sf::milliseconds(5));
-        return !DialogManager::getInstance().active;
-    };
-    ASSERT_TRUE(game.RunUntil(spellCast, 30000, kStep));
+    ASSERT_TRUE(game.RunUntil([] { return !DialogManager::getInstance().active; }, 2000, kStep));
     EXPECT_TRUE(eagle->dying);
     EXPECT_FALSE(DialogManager::getInstance().autoAdvance);
     game.Frame(kStep);
@@ -301,24 +273,6 @@ TEST(Fights, TheFoesHandlesNeverOutliveTheirObjects)
     Data().resumeScene = 12;
     game.Tap(Key::Escape);
     ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
-    testsupport::DestroyWorld();
+    DestroyWorld();
     EXPECT_FALSE(currentEagle);
-}
-
-TEST(Fights, AfterTheEagleTheDragonArrivesPosingAndTheSecondFightFollows)
-{
-    GameDriver game;
-    Data().loadingLength = 0.0;
-    Map::getInstance().LoadScene(14);
-    ASSERT_EQ(Data().dialogNumber, 115);
-    ASSERT_TRUE(ClickThroughDialogue(game));
-    const Dragon* dragon = LiveObjects<Dragon>().at(0);
-    EXPECT_EQ(Data().dialogNumber, 116);
-    game.Frame(kStep);
-    EXPECT_EQ(dragon->sprite.frameIndex, 1) << "its cut-scene pose";
-    EXPECT_NEAR(dragon->x, 8.96, 1.0 / 7.0);
-    EXPECT_FALSE(dragon->sprite.followsCamera);
-    EXPECT_FALSE(currentDragon) << "not a fight's dragon";
-    ASSERT_TRUE(ClickThroughDialogue(game));
-    EXPECT_EQ(Data().pendingScene, 13);
 }

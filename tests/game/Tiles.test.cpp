@@ -1,8 +1,7 @@
-// Map tiles: the grid, the fills, the change of all water to rainbow, and the bridge that grows
-// over the sea.
+// Map tiles: the grid, the fills and the change of all water to rainbow. The bridge that grows
+// over the sea is the quiz's (Puzzles).
 #include "game/Tiles.hpp"
 
-#include "game/PlayerDoors.hpp"
 #include "game/WaterTiles.hpp"
 #include "state/Map.hpp"
 #include "support/GameTest.hpp"
@@ -10,8 +9,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <utility>
-
-using testsupport::CountOfType;
 
 namespace
 {
@@ -25,7 +22,6 @@ template <typename Tile> Cells CellsOf()
     std::sort(cells.begin(), cells.end());
     return cells;
 }
-
 } // namespace
 
 TEST(Tiles, TilesSitOnCellsOfOneSpriteAndTheFillsCoverOnlyFreeCells)
@@ -84,38 +80,4 @@ TEST(Tiles, TheRainbowConverterLeavesAloneAnObjectWhereARemovedWaterTileWas)
     game.Frames(1, kStep);
     EXPECT_EQ(LiveObjects<Lookalike>(), std::vector<Lookalike*>{lookalike});
     EXPECT_EQ(CountOfType("Rainbow"), 1);
-}
-
-TEST(Tiles, TheAppearingBridgeClearsTheWaterOfItsRowAtFrameTwoAndCarriesTheDoor)
-{
-    GameDriver game;
-    Map::getInstance().LoadScene(0);
-    Door* door = LiveObjects<Door>().at(0);
-    game.Press(Key::A);
-    game.Frames(40, kStep);
-    const double blockedAt = door->x;
-    ASSERT_GT(blockedAt, -13.0) << "the sea west of the island stops the door";
-
-    // The bridge the quiz builds: fifteen cells west from -6, ten of them over water.
-    for (std::int32_t i = 0; i < 15; ++i)
-        new BridgeAnimatedTile(0, -6 - i);
-    BridgeAnimatedTile* first = LiveObjects<BridgeAnimatedTile>().at(0);
-    const long water = CountOfType("Water");
-    ASSERT_TRUE(game.RunUntil([&] { return first->sprite.frameIndex == 2; }, 100, kStep));
-    EXPECT_EQ(CountOfType("Water"), water);
-    game.Frames(1, kStep);
-    EXPECT_EQ(CountOfType("Water"), water - 10) << "only the bridge's row goes";
-    game.Release(Key::A);
-
-    ASSERT_TRUE(game.RunUntil([&] { return first->sprite.frameIndex == 5; }, 100, kStep));
-    game.Press(Key::A);
-    // On the way the door thinks aloud (the far-west trigger); Space reads it out.
-    ASSERT_TRUE(game.RunUntil(
-        [&]
-        {
-            game.Tap(Key::Space);
-            return Data().currentScene != 0;
-        },
-        300, kStep));
-    EXPECT_EQ(Data().pendingScene, 5) << "the door crossed the bridge and left the island on its west side";
 }

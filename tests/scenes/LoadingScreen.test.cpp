@@ -14,7 +14,7 @@ TEST(LoadingScreen, SavesTheSettingsShowsATipAndFillsTheBarOverTheLoadingLengthB
     Data().loadingLength = 3.0;
     SetSetting("Hue", "123");
     Map::getInstance().ChangeScene(0);
-    EXPECT_NE(testsupport::ReadFile("important/settings.txt").find("Hue:123;"), std::string::npos);
+    EXPECT_NE(ReadFile("important/settings.txt").find("Hue:123;"), std::string::npos);
     const std::string tip = LiveObjects<LoadingScreenTip>().at(0)->tip;
     int fromTable = 0;
     for (int i = 0; i < kTipCount; ++i)

@@ -13,7 +13,6 @@
 #include "game/TitleCards.hpp"
 #include "resources/ResourceManager.hpp"
 #include "support/GameTest.hpp"
-#include "support/Play.hpp"
 #include "support/RecordingObject.hpp"
 
 #include <chrono>
@@ -28,7 +27,6 @@
 namespace
 {
 using Seen = std::vector<std::int32_t>;
-using testsupport::SoundStatus;
 
 // Frames as long as the game lets them be, to play fast; short ones for the last stretch of a
 // walk: the door moves 0.12 units in one, so it ends within that of its mark or of the water,
@@ -77,20 +75,8 @@ const Route kBackAndToTheBigDoor = {{Key::A, 17.92}, {Key::D}};
 // The last hall, past the wizard, to the books (119, 120).
 const Route kToTheBooks = {{Key::D}};
 
-// Screen places of what the tests click.
 constexpr WorldPoint kStart{-9.0, -2.0};
-constexpr WorldPoint kYes{0.0, 3.0}, kNo{0.0, -3.0}, kMaybe{0.0, 0.0};
-constexpr WorldPoint kTake{0.0, -2.44}, kRefuse{0.0, -5.56};
-constexpr WorldPoint kAttack{-10.75, -6.5}, kRun{-10.75, -8.5};
-constexpr WorldPoint kResume{8.5, -8.0};
-// The slot (A to D, top to bottom) of the right answer to each question.
-constexpr int kRightSlots[] = {2, 3, 3, 0, 1};
 // clang-format on
-
-WorldPoint AnswerSlot(int slot)
-{
-    return {1.0, (slot - 1.5) * -3.3 - 1.5};
-}
 
 // A game started with the given settings file (and a short loading screen), watched from the
 // outside: every dialogue that starts and every scene it shows (loading screens and the pause
@@ -107,7 +93,7 @@ public:
     explicit Story(const std::string& settings = "")
     {
         exitsBefore = GameDriver::exitRequests;
-        testsupport::WriteFile("important/settings.txt", "Loading Length:0.1;" + settings);
+        WriteFile("important/settings.txt", "Loading Length:0.1;" + settings);
         game = std::make_unique<GameDriver>();
         dialogueWatch.onEvent = [this](Event&) { dialogues.push_back(Data().dialogNumber); };
         Data().dialogStartEvent.Subscribe(&dialogueWatch);
@@ -117,12 +103,15 @@ public:
 
     GameDriver& Game() { return *game; }
 
-    // The splash as the game starts with it, then Start on the title.
+    // The splash as the game starts with it, then Start on the title, which leads through the
+    // loading screen and silences the title's music.
     void Start()
     {
         Map::getInstance().LoadScene(SceneNumber::Splash);
         ASSERT_TRUE(PlayUntil([] { return Data().currentScene == SceneNumber::TitleMenu; }));
         Click(kStart);
+        EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
+        EXPECT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Stopped);
     }
 
     // Runs frames until `done`, reading out whatever dialogue opens on the way.
@@ -151,7 +140,7 @@ public:
         }
     }
 
-    void Click(WorldPoint place) { testsupport::ClickOn(*game, place.x, place.y); }
+    void Click(WorldPoint place) { ClickOn(*game, place); }
 
     // Clicks one of the fight's buttons once the fight of `scene` shows its menu.
     void Fight(std::int32_t scene, WorldPoint button)
@@ -171,8 +160,7 @@ public:
 
     void Type(const std::string& text)
     {
-        for (const char c : text)
-            game->Tap(static_cast<Key>(static_cast<int>(Key::Num0) + (c - '0')));
+        testsupport::Type(*game, text);
         game->Tap(Key::Enter);
         game->Frame(kStep);
     }
@@ -287,7 +275,7 @@ private:
 // The settings file as the game last wrote it.
 std::string Written(const std::string& key)
 {
-    const auto values = SettingManager::Parse(testsupport::ReadFile("important/settings.txt"));
+    const auto values = SettingManager::Parse(ReadFile("important/settings.txt"));
     const auto found = values.find(key);
     return found == values.end() ? "" : found->second;
 }

@@ -1,21 +1,16 @@
 #pragma once
 
-// What the tests that drive the whole game share: the driver, world queries and short names.
+// What the tests that drive the whole game share: the driver, world queries, playing helpers and
+// short names.
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
 #include "support/Driver.hpp"
 #include "support/Harness.hpp"
+#include "support/Play.hpp"
 #include "support/WorldQueries.hpp"
 
 #include <string>
-
-using Key = sf::Keyboard::Key;
-using testsupport::CountOfType;
-using testsupport::FirstOfType;
-using testsupport::GameDriver;
-using testsupport::kStep;
-using testsupport::LiveObjects;
 
 namespace testsupport
 {
@@ -34,6 +29,5 @@ inline std::string Setting(const std::string& key)
 }
 } // namespace testsupport
 
-using testsupport::Data;
-using testsupport::SetSetting;
-using testsupport::Setting;
+using Key = sf::Keyboard::Key;
+using namespace testsupport;

@@ -25,6 +25,25 @@ private:
     std::filesystem::path path;
 };
 
+// Takes the voice clips of the working directory away while it lives, as on a build that ships
+// none.
+struct WithoutVoices
+{
+    const bool moved = std::filesystem::exists("dialog");
+    WithoutVoices()
+    {
+        if (moved)
+            std::filesystem::rename("dialog", "dialog-away");
+    }
+    ~WithoutVoices()
+    {
+        if (moved)
+            std::filesystem::rename("dialog-away", "dialog");
+    }
+    WithoutVoices(const WithoutVoices&) = delete;
+    WithoutVoices& operator=(const WithoutVoices&) = delete;
+};
+
 std::filesystem::path GameDataDir();
 std::filesystem::path SourceDir();
 std::string ReadFile(const std::filesystem::path& file);

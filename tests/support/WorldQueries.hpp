@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-// Looking into the live world from tests: objects by class or type, sound states, and physics
-// events sent by hand.
+// Looking into the live world from tests: objects by class or type, sounds and tracks, and
+// physics events sent by hand.
 namespace testsupport
 {
 // The live objects of class T (derived classes included), in world order.
@@ -45,6 +45,10 @@ inline void SendOut(GameObject* object)
     EventOut& out = PhysicsManager::getInstance().outEvent;
     out.object = object;
     out.Publish();
+}
+inline sf::Music& Music(const std::string& name)
+{
+    return *ResourceManager::getInstance().musics.at(name);
 }
 // A sound that was never played (or was reloaded since) counts as stopped.
 inline sf::SoundSource::Status SoundStatus(const std::string& name)

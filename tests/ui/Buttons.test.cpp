@@ -26,7 +26,7 @@ struct CountingButton : Button
 
 sf::SoundSource::Status Knock()
 {
-    return testsupport::SoundStatus("knock");
+    return SoundStatus("knock");
 }
 } // namespace
 

@@ -1,13 +1,10 @@
-// The menu pages as a player uses them: starting, pausing and resuming, the dice volumes and
-// the character creator's cosmetics.
+// The menu pages as a player uses them: the dice volumes and the character creator's cosmetics.
+// Starting, pausing and resuming are played in the story's playthrough and in SceneFlow.
 #include "game/DoorCompanions.hpp"
-#include "support/AudioFiles.hpp"
 #include "support/GameTest.hpp"
 #include "ui/Cosmetics.hpp"
-#include "ui/NavigationButtons.hpp"
 #include "ui/menus/Creator.hpp"
 #include "ui/menus/Dice.hpp"
-#include "ui/menus/Title.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -16,14 +13,6 @@
 
 namespace
 {
-// Points at a button and clicks it, as a player would.
-void ClickOn(GameDriver& game, const GameObject& button)
-{
-    game.MoveMouse(button.x + button.boxOffsetX, button.y + button.boxOffsetY);
-    game.Frames(2);
-    game.Click();
-}
-
 std::vector<std::int32_t> Faces()
 {
     std::vector<std::int32_t> faces;
@@ -31,47 +20,7 @@ std::vector<std::int32_t> Faces()
         faces.push_back(die->value);
     return faces;
 }
-
-sf::Music& Music(const std::string& name)
-{
-    return *ResourceManager::getInstance().musics.at(name);
-}
 } // namespace
-
-TEST(Menus, StartLeadsThroughTheLoadingScreenToTheIslandAndStopsTheTitleMusic)
-{
-    GameDriver game;
-    Data().loadingLength = 0.2;
-    Map::getInstance().LoadScene(SceneNumber::TitleMenu);
-    ASSERT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Playing);
-    ClickOn(game, *LiveObjects<StartButton>().at(0));
-    EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
-    EXPECT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Stopped);
-    EXPECT_EQ(Data().resumeScene, SceneNumber::GameWithoutPause);
-    EXPECT_TRUE(game.ReachScene(0));
-}
-
-TEST(Menus, EscapeOpensThePauseMenuAndResumeBringsBackTheSameWorldAndMusic)
-{
-    GameDriver game;
-    Data().loadingLength = 0.2;
-    Map::getInstance().LoadScene(0);
-    game.Frames(5);
-    GameObject* door = FirstOfType("Player");
-    const auto world = WorldManager::getInstance().GetAllObjects();
-    game.Tap(Key::Escape);
-    ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
-    EXPECT_EQ(Music("Main").getStatus(), sf::SoundSource::Status::Paused);
-    const sf::Time pausedAt = Music("Main").getPlayingOffset();
-    ASSERT_EQ(LiveObjects<ResumeButton>().size(), 1u);
-
-    ClickOn(game, *LiveObjects<ResumeButton>().at(0));
-    ASSERT_TRUE(game.ReachScene(0));
-    EXPECT_EQ(WorldManager::getInstance().GetAllObjects(), world) << "the very same objects, in order";
-    EXPECT_EQ(FirstOfType("Player"), door);
-    EXPECT_EQ(Music("Main").getStatus(), sf::SoundSource::Status::Playing);
-    EXPECT_GE(Music("Main").getPlayingOffset(), pausedAt) << "not restarted";
-}
 
 TEST(Menus, TheDiceShowTheStoredVolumeAndARollStoresTheirSum)
 {
@@ -129,19 +78,8 @@ TEST(Menus, TheCreatorOffersOwnedKnobsOnlyAndCosmeticsAreSavedAtOnce)
 
     EXPECT_FALSE(std::filesystem::exists("important/settings.txt"));
     new Obtains(7);
-    EXPECT_NE(testsupport::ReadFile("important/settings.txt").find("DoorLabel7:1;"), std::string::npos);
+    EXPECT_NE(ReadFile("important/settings.txt").find("DoorLabel7:1;"), std::string::npos);
     EXPECT_TRUE(IsKnobOwned(7));
     game.Frames(int(3.0 * 60) + 2);
     EXPECT_TRUE(LiveObjects<Obtains>().empty()) << "announced for three seconds";
-}
-
-TEST(Menus, AHueOrDesignThatIsNoNumberGivesTheDefaultLook)
-{
-    GameDriver game;
-    SetSetting("Hue", "purple");
-    SetSetting("DKS", "round");
-    Map::getInstance().LoadScene(SceneNumber::TitleMenu);
-    FakeDoorTITLE* door = LiveObjects<FakeDoorTITLE>().at(0);
-    EXPECT_EQ(door->sprite.frameIndex, 1);
-    EXPECT_EQ(door->sprite.colour, sf::Color(212, 130, 59));
 }
