@@ -4,7 +4,6 @@
 #include "dialogue/DialogManager.hpp"
 
 #include "dialogue/DialogBox.hpp"
-#include "state/Map.hpp"
 #include "support/AudioFiles.hpp"
 #include "support/GameTest.hpp"
 

@@ -4,7 +4,6 @@
 
 #include "dialogue/DialogBox.hpp"
 #include "dialogue/Speaker.hpp"
-#include "resources/ResourceManager.hpp"
 #include "support/GameTest.hpp"
 
 #include <filesystem>

@@ -1,9 +1,7 @@
 // Triggers fire once, for the player's door only, and what they set off.
 #include "dialogue/Triggers.hpp"
 
-#include "dialogue/DialogManager.hpp"
 #include "game/Scenery.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

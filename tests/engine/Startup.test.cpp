@@ -3,13 +3,12 @@
 #include "support/Harness.hpp"
 #include "support/WindowCloser.hpp"
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -56,26 +55,13 @@ TEST(Startup, ClosingTheWindowEndsTheGameWithZero)
     testsupport::WriteFile("important/settings.txt", "Loading Length:abc;");
     // An argv[0] of its own names the game's window class, so this test closes its own game only.
     const std::string name = "hingewalk-test-" + std::to_string(getpid());
-    const pid_t game = fork();
-    ASSERT_GE(game, 0);
-    if (game == 0)
-    {
-        std::freopen("stdout.txt", "w", stdout);
-        std::freopen("stderr.txt", "w", stderr);
-        execl(HINGEWALK_EXECUTABLE, name.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    const bool closed = testsupport::AskWindowToClose(name, std::chrono::seconds(10 * kSlowdown),
-                                                      std::chrono::milliseconds(500 * kSlowdown));
-    int status = 0;
-    for (int i = 0; closed && i < 100 * kSlowdown && waitpid(game, &status, WNOHANG) == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (waitpid(game, &status, WNOHANG) == 0)
-    {
-        kill(game, SIGKILL);
-        waitpid(game, &status, 0);
-        FAIL() << (closed ? "the game did not end when its window was closed" : "no game window appeared");
-    }
+    const std::string command = "timeout -s KILL " + std::to_string(20 * kSlowdown) + " bash -c 'exec -a " +
+                                name + " " + HINGEWALK_EXECUTABLE + "' >stdout.txt 2>stderr.txt";
+    auto game = std::async(std::launch::async, [&] { return std::system(command.c_str()); });
+    EXPECT_TRUE(testsupport::AskWindowToClose(name, std::chrono::seconds(10 * kSlowdown),
+                                              std::chrono::milliseconds(500 * kSlowdown)))
+        << "no game window appeared";
+    const int status = game.get();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile("stderr.txt");
     EXPECT_TRUE(fs::exists("log.txt") && fs::file_size("log.txt") == 0);
 }

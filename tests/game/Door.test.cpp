@@ -1,7 +1,5 @@
 // The player's door: walking, looks and exits; and the second player's door beside it.
-#include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/PlayerDoors.hpp"
 #include "support/GameTest.hpp"

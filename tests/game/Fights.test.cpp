@@ -19,11 +19,6 @@ namespace
 // Frames of 1/16 s in a second.
 constexpr int kSecond = 16;
 
-FightScreen& Root()
-{
-    return *LiveObjects<FightScreen>().at(0);
-}
-
 // Builds the fight and plays its entrance until the menu shows; the actions bar.
 ActionsBar* ReachMenu(GameDriver& game, std::int32_t scene, bool chicken)
 {
@@ -50,40 +45,34 @@ bool Knocked(const Dragon* dragon)
 
 TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast)
 {
-    struct Entrance
-    {
-        std::int32_t scene;
-        double doorAt, wizardAt, foeAt, menuAt;
-    };
     // clang-format off
-    const Entrance rows[] = {
-        // scene  door  wizard   foe   menu   (as the 1/16 s frames reach them; -1 never)
-        {3,       0.0,  -1.0,    2.0,  4.0 },
-        {13,      0.0,  3.3125,  6.0,  6.0 },
-        {12,      4.0,  8.0,     11.5, 11.5},
+    const std::tuple<std::int32_t, std::vector<double>> rows[] = {
+        // scene, and when the door, the wizard, the foe and the menu come (as the 1/16 s frames
+        // reach them; -1 never)
+        {3,  {0.0, -1.0,   2.0,  4.0 }},
+        {13, {0.0, 3.3125, 6.0,  6.0 }},
+        {12, {4.0, 8.0,    11.5, 11.5}},
     };
     // clang-format on
-    for (const Entrance& row : rows)
+    for (const auto& [scene, times] : rows)
     {
-        SCOPED_TRACE(row.scene);
+        SCOPED_TRACE(scene);
         ResetSingletons(); // each round a fresh game
         GameDriver game;
-        Map::getInstance().LoadScene(row.scene);
+        Map::getInstance().LoadScene(scene);
         EXPECT_EQ(LiveObjects<SpaceEffect>().size(), 1000u);
+        const FightScreen* root = LiveObjects<FightScreen>().at(0);
         double door = -1.0, wizard = -1.0, foe = -1.0, menu = -1.0;
-        const auto note = [](double& seen, bool now) { seen = seen < 0.0 && now ? Root().fightTime : seen; };
+        const auto note = [&](double& seen, bool now) { seen = seen < 0.0 && now ? root->fightTime : seen; };
         for (int frame = 0; frame < 200 && menu < 0.0; ++frame)
         {
             for (const FakeDoor* fake : LiveObjects<FakeDoor>())
                 note(fake->sprite.frameIndex == 13 ? wizard : door, true);
             note(foe, currentDragon.Live() || currentEagle.Live());
-            note(menu, Root().bar.Live());
+            note(menu, root->bar.Live());
             game.Frame(kStep);
         }
-        EXPECT_EQ(door, row.doorAt);
-        EXPECT_EQ(wizard, row.wizardAt);
-        EXPECT_EQ(foe, row.foeAt);
-        EXPECT_EQ(menu, row.menuAt);
+        EXPECT_EQ((std::vector<double>{door, wizard, foe, menu}), times);
         // The eagle swoops down to the bar: the menu stands in front of the foes.
         const ActionsBar* bar = LiveObjects<ActionsBar>().at(0);
         EXPECT_EQ(bar->sprite.frameIndex, 0);
@@ -96,18 +85,10 @@ TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast
 
 TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
 {
-    struct Row
-    {
-        std::int32_t scene;
-        bool chicken;
-        std::int32_t attack;
-        bool rock;
-        std::int32_t item;
-        std::int32_t run; // the bar after Run (the item's message when Run leaves it)
-        std::int32_t runDialogue;
-    };
+    // The bar's message after Attack, Item and Run (the item's when Run leaves it), whether the
+    // attack throws a rock, and the dialogue Run starts.
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<std::int32_t, bool, std::int32_t, bool, std::int32_t, std::int32_t, std::int32_t> rows[] = {
         // scene chicken  attack rock   item run runDialogue
         {3,  false,  1,  true,  2,  4,  -1 },
         {3,  true,   1,  true,  2,  4,  -1 },
@@ -117,24 +98,24 @@ TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
         {13, true,   11, false, 10, 10, 123},
     };
     // clang-format on
-    for (const Row& row : rows)
+    for (const auto& [scene, chicken, attack, rock, item, run, runDialogue] : rows)
     {
-        SCOPED_TRACE(testing::Message() << row.scene << (row.chicken ? " with" : " without") << " chicken");
+        SCOPED_TRACE(testing::Message() << scene << (chicken ? " with" : " without") << " chicken");
         ResetSingletons(); // each round a fresh game
         GameDriver game;
-        const ActionsBar* bar = ReachMenu(game, row.scene, row.chicken);
+        const ActionsBar* bar = ReachMenu(game, scene, chicken);
         ClickOn(game, kAttack);
-        EXPECT_EQ(bar->sprite.frameIndex, row.attack);
-        EXPECT_EQ(LiveObjects<RockThrow>().size(), row.rock ? 1u : 0u);
-        EXPECT_EQ(LiveObjects<AttackButton>().at(0)->attacking, row.rock);
+        EXPECT_EQ(bar->sprite.frameIndex, attack);
+        EXPECT_EQ(LiveObjects<RockThrow>().size(), rock ? 1u : 0u);
+        EXPECT_EQ(LiveObjects<AttackButton>().at(0)->attacking, rock);
         ClickOn(game, kItem);
-        EXPECT_EQ(bar->sprite.frameIndex, row.item);
-        EXPECT_EQ(LiveObjects<ItemButton>().at(0)->itemState, row.scene == 3 ? 1 : 0);
+        EXPECT_EQ(bar->sprite.frameIndex, item);
+        EXPECT_EQ(LiveObjects<ItemButton>().at(0)->itemState, scene == 3 ? 1 : 0);
         ClickOn(game, kRun);
-        EXPECT_EQ(bar->sprite.frameIndex, row.run);
-        EXPECT_EQ(Data().dialogNumber, row.runDialogue);
+        EXPECT_EQ(bar->sprite.frameIndex, run);
+        EXPECT_EQ(Data().dialogNumber, runDialogue);
         // The press that ends the wizard's refusal is the dialogue's, not another press of Run.
-        if (row.runDialogue == 114)
+        if (runDialogue == 114)
         {
             EXPECT_TRUE(ClickThroughDialogue(game)) << "the pointer still rests on Run";
         }
@@ -143,22 +124,17 @@ TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
 
 TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
 {
-    struct Row
-    {
-        std::int32_t scene;
-        bool talkDuring;
-        std::int32_t victory, next;
-    };
-    for (const Row& row : {
-             Row{3,  true,  46,  6 },
-             Row{13, false, 117, 15}
+    // scene, whether a talk goes on while the rock flies, the dialogue of the victory, the next scene
+    for (const auto& [scene, talkDuring, victory, next] : {
+             std::tuple{3,  true,  46,  6 },
+             {13, false, 117, 15}
     })
     {
-        SCOPED_TRACE(row.scene);
+        SCOPED_TRACE(scene);
         ResetSingletons(); // each round a fresh game
         GameDriver game;
         Data().loadingLength = 0.0;
-        const ActionsBar* bar = ReachMenu(game, row.scene, false);
+        const ActionsBar* bar = ReachMenu(game, scene, false);
         Dragon* dragon = currentDragon.get();
         ClickOn(game, kAttack);
         ClickOn(game, kItem);
@@ -167,7 +143,7 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
         EXPECT_EQ(LiveObjects<RockThrow>().size(), 1u);
         game.MoveMouse(0.0, 5.0);
 
-        if (row.talkDuring)
+        if (talkDuring)
         {
             DialogManager::getInstance().StartDialog(0);
             game.Frames(4 * kSecond, kStep);
@@ -182,13 +158,13 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
         }
         EXPECT_TRUE(Knocked(dragon));
         EXPECT_EQ(std::make_pair(dragon->x, dragon->y), std::make_pair(-8.0, 2.5));
-        EXPECT_EQ(Data().dialogNumber, row.victory);
+        EXPECT_EQ(Data().dialogNumber, victory);
         game.Frame(kStep);
         EXPECT_TRUE(LiveObjects<ActionsBar>().empty());
         EXPECT_EQ(LiveObjects<FightButton>().size(), 1u) << "only the winning button stays";
         EXPECT_EQ(dragon->y, 2.5) << "knocked out, no more bobbing";
         ASSERT_TRUE(ClickThroughDialogue(game));
-        EXPECT_EQ(Data().pendingScene, row.next);
+        EXPECT_EQ(Data().pendingScene, next);
     }
 }
 

@@ -6,7 +6,6 @@
 #include "game/DoorCompanions.hpp"
 #include "game/Effects.hpp"
 #include "game/TitleCards.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "game/Tiles.hpp"
 
 #include "game/WaterTiles.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <algorithm>

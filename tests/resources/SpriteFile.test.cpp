@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -56,6 +55,7 @@ std::string Colour(const std::string& text)
 
 TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndThePath)
 {
+    using namespace std::string_literals;
     const std::string uneven = "frame data doesn't divide evenly by height";
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
@@ -70,6 +70,10 @@ TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndTheP
         {"3x2\n4\ncyan\n", uneven}, {"0x5\n0\nred\na\n", "non-positive dimensions"},
         {"3x-1\n0\nred\na\n", "non-positive dimensions"}, {"5X5\n0\nred\na\n", "bad dimensions \"5X5\""},
         {"3x2\n4\ncyan\na\nb\nc\nd\ne\n", uneven}, {"1x1\n0\nmauve\na\n", "unknown color name \"mauve\""},
+        // An error's text ends at its first NUL byte, so a NUL quoted from a file shows as "\0"
+        // and the path still follows (a file saved as UTF-16 is full of them).
+        {"5\0X5\n0\nred\na\n"s, "bad dimensions \"5\\0X5\""}, {"1x1\n0\nre\0d\na\n"s, "unknown color name \"re\\0d\""},
+        {"\xFF\xFE" "5\0X\0" "5\0\r\0\n\0"s, "bad dimensions \"\xFF\xFE" "5\\0X\\05\\0\r\\0\""},
     };
     // clang-format on
     for (const auto& [content, outcome] : cases)
@@ -79,38 +83,9 @@ TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndTheP
               "ResourceManager: failed to open sprite file: " + kPath);
 }
 
-// An error's text ends at its first NUL byte, so a NUL quoted from a file shows as "\0" and the
-// path still follows (a file saved as UTF-16 is full of them).
-TEST(SpriteFile, ANulByteQuotedFromTheFileShowsAsBackslashZero)
-{
-    using namespace std::string_literals;
-    EXPECT_EQ(Read("5\0X5\n0\nred\na\n"s), "bad dimensions \"5\\0X5\"");
-    EXPECT_EQ(Read("1x1\n0\nre\0d\na\n"s), "unknown color name \"re\\0d\"");
-    EXPECT_EQ(Read("\xFF\xFE"
-                   "5\0X\0"
-                   "5\0\r\0\n\0"s),
-              "bad dimensions \"\xFF\xFE"
-              "5\\0X\\05\\0\r\\0\"");
-    EXPECT_EQ(Colour("1,\0,3"s), "bad color component \"\\0\"");
-    EXPECT_EQ(Colour("\0\0"s), "bad color component \"\\0\\0\"");
-}
-
-TEST(SpriteFile, TextReadFromAStreamGivesWhatTheFileGives)
-{
-    const std::string content = "\xEF\xBB\xBF"
-                                "3x2\r\n4\r\ncyan\r\n a$\r\n\r\nc  \r\nd\r\n";
-    testsupport::WriteFile(kPath, content);
-    std::istringstream in(content, std::ios::binary);
-    const Sprite streamed = ReadSpriteFile(in, kPath), loaded = ResourceManager::LoadSprite(kPath);
-    EXPECT_EQ(
-        std::tie(streamed.frames, streamed.width, streamed.height, streamed.frameSlowdown, streamed.colour),
-        std::tie(loaded.frames, loaded.width, loaded.height, loaded.frameSlowdown, loaded.colour));
-    std::istringstream empty("", std::ios::binary);
-    EXPECT_EQ(Problem([&] { ReadSpriteFile(empty, kPath); }, kPath), "missing dimensions line");
-}
-
 TEST(Colour, NamesAndComponentListsIgnoreWhitespaceAndNameCaseAndEveryErrorHasItsOwnMessage)
 {
+    using namespace std::string_literals;
     const std::string notAColour = "color must be a name or \"R,G,B[,A]\"";
     const std::string outOfRange = "color component out of range (0-255)";
     // clang-format off
@@ -123,6 +98,7 @@ TEST(Colour, NamesAndComponentListsIgnoreWhitespaceAndNameCaseAndEveryErrorHasIt
         {"255,1.5,0", "bad color component \"1.5\""}, {"300,x,0", outOfRange},
         {"0,0,99999999999", "bad color component \"99999999999\""}, {"0,x,300", "bad color component \"x\""},
         {"256,0,0", outOfRange}, {"-1,0,0", outOfRange}, {"255,128", notAColour}, {"1,2,3,4,5", notAColour},
+        {"1,\0,3"s, "bad color component \"\\0\""}, {"\0\0"s, "bad color component \"\\0\\0\""},
     };
     // clang-format on
     for (const auto& [text, outcome] : cases)

@@ -2,7 +2,6 @@
 #include "scenes/LoadingScreen.hpp"
 
 #include "scenes/Tips.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

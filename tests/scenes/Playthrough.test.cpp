@@ -3,15 +3,12 @@
 // out with Space. Nothing is set up but the settings file the game reads at start-up; what the
 // tests check is what the game did: the scenes and dialogues it went through, in order, and the
 // settings file it wrote.
-#include "dialogue/DialogManager.hpp"
 #include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/Eagle.hpp"
 #include "game/Effects.hpp"
 #include "game/Puzzle.hpp"
 #include "game/Scenery.hpp"
 #include "game/TitleCards.hpp"
-#include "resources/ResourceManager.hpp"
 #include "support/GameTest.hpp"
 #include "support/RecordingObject.hpp"
 

@@ -1,7 +1,6 @@
 // Every numbered scene builds, in every variant the settings select. Building a scene loads every
 // sprite, sound and track it names and throws when one is missing or broken, so a wrong file name
 // anywhere in the catalogue fails here.
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 // Moving between scenes: loading screens with their door sounds, pausing and leaving a game for
 // the title, unknown scene numbers, and settings that are not numbers. Resuming is played in
 // every scene of the story's playthrough.
-#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "support/GameTest.hpp"

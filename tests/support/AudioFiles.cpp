@@ -70,15 +70,6 @@ bool EncodeMp3(const fs::path& wav, const fs::path& mp3, const std::string& opti
     return std::system(command.c_str()) == 0 && fs::exists(mp3);
 }
 
-void WriteBytes(const fs::path& file, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-} // namespace testsupport
-
-namespace testsupport
-{
 bool SoundDevicePlays()
 {
     static const bool plays = []

@@ -23,12 +23,6 @@ void WriteWav(const std::filesystem::path& file, const std::vector<std::int16_t>
 bool EncodeMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3,
                const std::string& options = "");
 
-// Writes bytes as they are, for tests that craft files.
-void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
-} // namespace testsupport
-
-namespace testsupport
-{
 // Whether sounds really play here (their playing offsets advance). Without a sound device, or
 // the null device scripts/test provides, they report Playing but never move.
 bool SoundDevicePlays();

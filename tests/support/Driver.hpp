@@ -1,8 +1,13 @@
 #pragma once
 
-#include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
+#include "GameStartup.hpp"
+#include "display/DisplayManager.hpp"
+#include "engine/core/ProcessExit.hpp"
+#include "engine/world/GameManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "support/Harness.hpp"
+
+#include <SFML/Window/Event.hpp>
 #include <cstdint>
 #include <functional>
 
@@ -18,31 +23,88 @@ constexpr double kStep = 1.0 / 16.0;
 class GameDriver
 {
 public:
+    // How many process-exit requests the quit scene made.
+    static inline int exitRequests = 0;
+
     // Runs the game's start-up and treats a game as running (so Escape pauses).
-    GameDriver();
-    ~GameDriver();
+    GameDriver()
+    {
+        SetProcessExitHandler([](int) { ++exitRequests; });
+        StartGame();
+        BigAccessingOfData::getInstance().resumeScene = SceneNumber::GameWithoutPause;
+    }
+    ~GameDriver()
+    {
+        DestroyWorld();
+        SetProcessExitHandler(nullptr);
+    }
     GameDriver(const GameDriver&) = delete;
     GameDriver& operator=(const GameDriver&) = delete;
 
-    void Press(sf::Keyboard::Key key);
-    void Release(sf::Keyboard::Key key);
-    void Tap(sf::Keyboard::Key key);
+    void Press(sf::Keyboard::Key key) { Send(sf::Event::KeyPressed{key, sf::Keyboard::Scancode::Unknown}); }
+    void Release(sf::Keyboard::Key key)
+    {
+        Send(sf::Event::KeyReleased{key, sf::Keyboard::Scancode::Unknown});
+    }
+    void Tap(sf::Keyboard::Key key)
+    {
+        Press(key);
+        Release(key);
+    }
     // The mouse at a screen-fixed point (x within +-17.78, y within +-10), as a move event.
-    void MoveMouse(double x, double y);
+    void MoveMouse(double x, double y)
+    {
+        // The letterboxed area is centred, 20 units high.
+        const DisplayManager& display = DisplayManager::getInstance();
+        const double unit = display.letterboxHeight / 20.0;
+        mousePixel = {static_cast<int>(display.windowWidth / 2.0 + x * unit),
+                      static_cast<int>(display.windowHeight / 2.0 - y * unit)};
+        Send(sf::Event::MouseMoved{mousePixel});
+    }
     // A press and release of a mouse button where the mouse is.
-    void Click(sf::Mouse::Button button = sf::Mouse::Button::Left);
-    void MouseDown(sf::Mouse::Button button = sf::Mouse::Button::Left);
-    void MouseUp(sf::Mouse::Button button = sf::Mouse::Button::Left);
-    void Frames(int count, double dt = 1.0 / 60.0);
-    void Frame(double dt = 1.0 / 60.0);
+    void Click(sf::Mouse::Button button = sf::Mouse::Button::Left)
+    {
+        MouseDown(button);
+        MouseUp(button);
+    }
+    void MouseDown(sf::Mouse::Button button = sf::Mouse::Button::Left)
+    {
+        Send(sf::Event::MouseButtonPressed{button, mousePixel});
+    }
+    void MouseUp(sf::Mouse::Button button = sf::Mouse::Button::Left)
+    {
+        Send(sf::Event::MouseButtonReleased{button, mousePixel});
+    }
+    void Frames(int count, double dt = 1.0 / 60.0)
+    {
+        for (int i = 0; i < count; ++i)
+            Frame(dt);
+    }
+    void Frame(double dt = 1.0 / 60.0)
+    {
+        // The window's own events are not the test's input.
+        while (DisplayManager::getInstance().window.pollEvent())
+        {
+        }
+        GameManager::getInstance().Step(dt);
+    }
     // Runs frames until `done` holds; false if it never did within `limit` frames.
-    bool RunUntil(const std::function<bool()>& done, int limit, double dt = 1.0 / 60.0);
+    bool RunUntil(const std::function<bool()>& done, int limit, double dt = 1.0 / 60.0)
+    {
+        for (int i = 0; i < limit && !done(); ++i)
+            Frame(dt);
+        return done();
+    }
     // Runs frames of kStep until the current scene is `scene`; false if it never came.
-    bool ReachScene(std::int32_t scene, int limit = 200);
-    // How many process-exit requests the quit scene made.
-    static int exitRequests;
+    bool ReachScene(std::int32_t scene, int limit = 200)
+    {
+        return RunUntil([scene] { return BigAccessingOfData::getInstance().currentScene == scene; }, limit,
+                        kStep);
+    }
 
 private:
     sf::Vector2i mousePixel{640, 360};
+
+    static void Send(const sf::Event& event) { DisplayManager::getInstance().HandleWindowEvent(event); }
 };
 } // namespace testsupport

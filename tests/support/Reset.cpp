@@ -14,47 +14,6 @@
 
 namespace testsupport
 {
-namespace
-{
-void ResetStore()
-{
-    BigAccessingOfData& data = BigAccessingOfData::getInstance();
-    data.p1MoveX = data.p1MoveY = data.p2MoveX = data.p2MoveY = 0.0;
-    data.dialogText.clear();
-    data.dialogStartEvent = GEvent("DStart");
-    data.tileCells.clear();
-    data.ResetRunFlags();
-    data.currentScene = SceneNumber::NoGame;
-    data.resumeScene = SceneNumber::NoGame;
-    data.dialogNumber = -1;
-    data.dialogPage = 0;
-    data.pendingScene = 0;
-    data.loadingLength = 3.0;
-    data.controlsLocked = false;
-}
-
-void ResetDialogue()
-{
-    DialogManager& dialog = DialogManager::getInstance();
-    dialog.UnsubscribeAll();
-    dialog.revealed = 0;
-    dialog.pageComplete = dialog.active = dialog.autoAdvance = false;
-    dialog.autoTimer = 0.0;
-    dialog.voiceName.clear();
-    dialog.dialogBox = dialog.dialogDisplay = dialog.flasher = nullptr;
-    dialog.tickCounter = 0;
-}
-
-void ResetAudio()
-{
-    ResourceManager& resources = ResourceManager::getInstance();
-    resources.StopAll();
-    resources.soundVolumes.clear();
-    resources.musicVolumes.clear();
-    resources.volumeLevels.clear();
-}
-} // namespace
-
 void ResetSingletons()
 {
     if (WorldManager::instanceExists)
@@ -90,9 +49,30 @@ void ResetSingletons()
         display.fullscreenEvent = FullscreenChangeEvent();
     }
     if (BigAccessingOfData::instanceExists)
-        ResetStore();
+    {
+        BigAccessingOfData& data = BigAccessingOfData::getInstance();
+        data.p1MoveX = data.p1MoveY = data.p2MoveX = data.p2MoveY = 0.0;
+        data.dialogText.clear();
+        data.dialogStartEvent = GEvent("DStart");
+        data.tileCells.clear();
+        data.ResetRunFlags();
+        data.currentScene = data.resumeScene = SceneNumber::NoGame;
+        data.dialogNumber = -1;
+        data.dialogPage = data.pendingScene = 0;
+        data.loadingLength = 3.0;
+        data.controlsLocked = false;
+    }
     if (DialogManager::instanceExists)
-        ResetDialogue();
+    {
+        DialogManager& dialog = DialogManager::getInstance();
+        dialog.UnsubscribeAll();
+        dialog.revealed = 0;
+        dialog.pageComplete = dialog.active = dialog.autoAdvance = false;
+        dialog.autoTimer = 0.0;
+        dialog.voiceName.clear();
+        dialog.dialogBox = dialog.dialogDisplay = dialog.flasher = nullptr;
+        dialog.tickCounter = 0;
+    }
     if (SettingManager::instanceExists)
     {
         SettingManager& settings = SettingManager::getInstance();
@@ -100,7 +80,13 @@ void ResetSingletons()
         settings.path = "important/settings.txt";
     }
     if (ResourceManager::instanceExists)
-        ResetAudio();
+    {
+        ResourceManager& resources = ResourceManager::getInstance();
+        resources.StopAll();
+        resources.soundVolumes.clear();
+        resources.musicVolumes.clear();
+        resources.volumeLevels.clear();
+    }
     std::error_code ignored;
     std::filesystem::remove("important/settings.txt", ignored);
 }

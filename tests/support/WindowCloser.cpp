@@ -2,52 +2,33 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <cstring>
 #include <thread>
 
 namespace testsupport
 {
 namespace
 {
-bool HasClass(Display* display, Window window, const std::string& className)
-{
-    XClassHint hint{};
-    if (!XGetClassHint(display, window, &hint))
-        return false;
-    const bool match = hint.res_name != nullptr && className == hint.res_name;
-    XFree(hint.res_name);
-    XFree(hint.res_class);
-    return match;
-}
-
+// The window below `window` (itself included) whose class name is `className`, or 0.
 Window FindWindow(Display* display, Window window, const std::string& className)
 {
-    if (HasClass(display, window, className))
-        return window;
-    Window root = 0, parent = 0;
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint))
+    {
+        const bool match = hint.res_name != nullptr && className == hint.res_name;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        if (match)
+            return window;
+    }
+    Window root = 0, parent = 0, found = 0;
     Window* children = nullptr;
     unsigned count = 0;
-    Window found = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count))
         for (unsigned i = 0; i < count && found == 0; ++i)
             found = FindWindow(display, children[i], className);
     if (children != nullptr)
         XFree(children);
     return found;
-}
-
-void SendDeleteRequest(Display* display, Window window)
-{
-    XEvent event;
-    std::memset(&event, 0, sizeof event);
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
 }
 } // namespace
 
@@ -67,7 +48,16 @@ bool AskWindowToClose(const std::string& className, std::chrono::milliseconds ap
     if (window != 0)
     {
         std::this_thread::sleep_for(settle);
-        SendDeleteRequest(display, window);
+        // What a window manager's close button sends.
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
     }
     XCloseDisplay(display);
     return window != 0;

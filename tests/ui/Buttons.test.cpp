@@ -1,6 +1,4 @@
 // The pointer, buttons and sliders, driven with synthetic mouse events and real frames.
-#include "dialogue/DialogManager.hpp"
-#include "state/Map.hpp"
 #include "support/GameTest.hpp"
 #include "ui/Button.hpp"
 
