@@ -130,11 +130,9 @@ TEST(Dialogue, PortraitsFollowTheSpeakerAndADesignThatIsNoNumberShowsTheFirst)
     GameDriver game;
     SetSetting("DKS", "abc");
     Dialog().StartDialog(8); // the door, then the door on the right, in turns
-    DialogDisplay* display = LiveObjects<DialogDisplay>().at(0);
-    EXPECT_EQ(display->sprite.frameIndex, 1);
-    EXPECT_DOUBLE_EQ(display->x, -11.0);
+    const DialogDisplay* display = LiveObjects<DialogDisplay>().at(0);
+    EXPECT_EQ(std::make_pair(display->sprite.frameIndex, display->x), std::make_pair(1, -11.0));
     game.Click();
     game.Click();
-    EXPECT_DOUBLE_EQ(display->x, 11.0);
-    EXPECT_EQ(display->speaker, 1);
+    EXPECT_EQ(std::make_pair(display->speaker, display->x), std::make_pair(1, 11.0));
 }

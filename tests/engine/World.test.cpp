@@ -1,9 +1,9 @@
 #include "engine/world/WorldManager.hpp"
 #include "support/RecordingObject.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
-using testsupport::CountOf;
 using testsupport::RecordingObject;
 using Log = std::vector<std::string>;
 using Objects = std::vector<GameObject*>;
@@ -98,6 +98,6 @@ TEST_F(World, AtShutdownEveryObjectIsDestroyedExactlyOnce)
     world.MarkForDeletion(Make("queued"));
     world.DestroyEverything();
     for (const char* name : {"stashed", "spawner", "child", "marker", "victim", "queued"})
-        EXPECT_EQ(CountOf(log, std::string(name) + ":deleted"), 1) << name;
+        EXPECT_EQ(std::count(log.begin(), log.end(), std::string(name) + ":deleted"), 1) << name;
     EXPECT_TRUE(world.objects.empty() && world.stashedObjects.empty() && world.deletionQueue.empty());
 }

@@ -78,7 +78,7 @@ TEST(Fights, EachFightArrivesOnItsOwnClockUnderAThousandStarsAndShowsTheMenuLast
         EXPECT_EQ(bar->sprite.frameIndex, 0);
         const double menuDepth = std::min(bar->depth, LiveObjects<FightButton>().at(0)->depth);
         for (const GameObject* fighter :
-             {static_cast<GameObject*>(currentDragon.get()), static_cast<GameObject*>(currentEagle.get())})
+             std::initializer_list<const GameObject*>{currentDragon.get(), currentEagle.get()})
             EXPECT_TRUE(fighter == nullptr || fighter->depth < menuDepth);
     }
 }

@@ -182,7 +182,7 @@ TEST(Puzzles, APanelHoldsTheControlsOnlyWhileItExists)
     }
 }
 
-TEST(Puzzles, KnobRewardsAppearWhereTheCreatorAndTheOwnedLabelsAllow)
+TEST(Puzzles, KnobRewardsAppearWhereTheCreatorAndTheOwnedLabelsAllowAndWalkingIntoOneObtainsIt)
 {
     // clang-format off
     const std::tuple<std::int32_t, const char*, const char*, std::vector<std::int32_t>> rows[] = {
@@ -216,18 +216,16 @@ TEST(Puzzles, KnobRewardsAppearWhereTheCreatorAndTheOwnedLabelsAllow)
         Map::getInstance().LoadScene(village);
         EXPECT_NE(dynamic_cast<MouseFollower*>(WorldManager::getInstance().objects.at(0)), nullptr);
     }
-}
 
-TEST(Puzzles, WalkingIntoAFloatingKnobObtainsItForGood)
-{
-    GameDriver game;
+    // Walking into one obtains it for good.
     SetSetting("Creator", "1");
     Map::getInstance().LoadScene(0);
-    const ObjectRef<KnobGiver> giver = LiveObjects<KnobGiver>().at(0);
+    KnobGiver* knob = LiveObjects<KnobGiver>().at(0);
+    const ObjectRef<KnobGiver> giver = knob;
+    const WorldPoint home{knob->x, knob->y};
     Door* door = LiveObjects<Door>().at(0);
-    door->x = giver->x;
-    door->y = giver->y - 3.0;
-    const WorldPoint home{giver->x, giver->y};
+    door->x = home.x;
+    door->y = home.y - 3.0;
     game.Press(Key::W);
     for (int frame = 0; frame < 40 && giver; ++frame)
     {

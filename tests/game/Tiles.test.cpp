@@ -1,5 +1,5 @@
-// Map tiles: the grid, the fills and the change of all water to rainbow. The bridge that grows
-// over the sea is the quiz's (Puzzles).
+// The change of all water to rainbow. Where tiles sit is seen in every scene's snapshot and
+// walked in the story's playthrough; the bridge that grows over the sea is the quiz's (Puzzles).
 #include "game/Tiles.hpp"
 
 #include "game/WaterTiles.hpp"
@@ -22,27 +22,6 @@ template <typename Tile> Cells CellsOf()
     return cells;
 }
 } // namespace
-
-TEST(Tiles, TilesSitOnCellsOfOneSpriteAndTheFillsCoverOnlyFreeCells)
-{
-    GameDriver game;
-    // One cell is one sprite: a 3 x 2 sprite makes a grid of 3 x 2 characters.
-    Data().bridgeSprite = Sprite::FromText("abc\ndef");
-    auto* tile = new BridgeTile(0, 4, -3);
-    EXPECT_EQ(std::make_pair(tile->x, tile->y), std::make_pair(12 * 0.32, -6 * 0.7));
-    Map::getInstance().ClearWorld();
-    EXPECT_TRUE(Data().tileCells.empty());
-
-    new IslandTile(0, 0, 0);
-    new BridgeTile(0, 2, 1);
-    FillWater(3, 1, -2, 0);
-    // clang-format off
-    const Cells free = {{-2, 0}, {-2, 1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {3, 0}, {3, 1}};
-    // clang-format on
-    EXPECT_EQ(CellsOf<WaterTile>(), free);
-    FillRainbow(-2, 1, 3, 0);
-    EXPECT_EQ(CountOfType("Rainbow"), 0) << "every cell is taken now";
-}
 
 TEST(Tiles, TheRainbowConverterTurnsEveryWaterCellToRainbowEvenlyOverItsSecond)
 {

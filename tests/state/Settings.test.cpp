@@ -65,16 +65,6 @@ TEST(Settings, ASaveThatCannotWriteSaysSoAndLeavesTheOldFile)
         EXPECT_NE(entry.path().extension(), ".tmp") << "left behind: " << entry.path();
 }
 
-TEST(Settings, NumbersThatAreNotFiniteReadAsTheFallback)
-{
-    SettingManager& settings = SettingManager::getInstance();
-    for (const char* text : {"nan", "inf", "-inf", "1e400", "abc", ""})
-    {
-        settings.values["Loading Length"] = text;
-        EXPECT_EQ(settings.GetNumber("Loading Length", 3.0), 3.0) << text;
-    }
-}
-
 // Levels are floats: a number beyond a float's range is handed down as the largest float of
 // its sign, where converting it would be undefined.
 TEST(Settings, VolumeLevelsBeyondTheRangeOfAFloatAreHandedDownAsItsLargest)

@@ -75,12 +75,4 @@ struct RecordingReceiver : EventReceiver
             onEvent(event);
     }
 };
-
-inline long CountOf(const std::vector<std::string>& log, const std::string& entry)
-{
-    long count = 0;
-    for (const std::string& line : log)
-        count += line == entry ? 1 : 0;
-    return count;
-}
 } // namespace testsupport

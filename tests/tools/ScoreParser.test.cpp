@@ -63,12 +63,9 @@ TEST(ScoreParser, NotesRestsHoldsAndRingsLastWhatTheyAreWritten)
               (std::vector<std::string>{"0:0.25:60:0.8:0", "1:1:62:0.8:0", "3:0.75:64:1:0",
                                         "3.5:0.25:66:0.5:0", "3.5:0.25:69:0.5:0"}));
     double midi = 0.0;
-    for (const auto& [name, expected] : {
-             std::pair{"Bb2", 46.0},
-             {"B#3", 60.0},
-             {"Cb4", 59.0},
-             {"A4",  69.0}
-    })
+    // clang-format off
+    for (const auto& [name, expected] : {std::pair{"Bb2", 46.0}, {"B#3", 60.0}, {"Cb4", 59.0}, {"A4", 69.0}})
+    // clang-format on
     {
         EXPECT_TRUE(synth::ParseNoteName(name, midi));
         EXPECT_EQ(midi, expected) << name;
