@@ -43,7 +43,8 @@ TEST(Door, WalksAtSevenNoFasterDiagonallyAndStopsWhileLockedTalkingOrUnfocused)
     const std::pair<std::function<void()>, std::function<void()>> stoppers[] = {
         {[] { Data().controlsLocked = true; }, [] { Data().controlsLocked = false; }},
         {[&] { dialog.StartDialog(3); }, [&] { dialog.EndDialog(); }},
-        {[] { DisplayManager::getInstance().HandleWindowEvent(sf::Event::FocusLost{}); }, [&] { game.Press(Key::D); }}};
+        {[] { DisplayManager::getInstance().HandleWindowEvent(sf::Event::FocusLost{}); },
+         [&] { game.Press(Key::D); }}};
     // clang-format on
     for (const auto& [stop, resume] : stoppers)
     {

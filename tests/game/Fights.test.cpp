@@ -88,7 +88,8 @@ TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
     // The bar's message after Attack, Item and Run (the item's when Run leaves it), whether the
     // attack throws a rock, and the dialogue Run starts.
     // clang-format off
-    const std::tuple<std::int32_t, bool, std::int32_t, bool, std::int32_t, std::int32_t, std::int32_t> rows[] = {
+    using I = std::int32_t;
+    const std::tuple<I, bool, I, bool, I, I, I> rows[] = {
         // scene chicken  attack rock   item run runDialogue
         {3,  false,  1,  true,  2,  4,  -1 },
         {3,  true,   1,  true,  2,  4,  -1 },

@@ -72,7 +72,8 @@ TEST(SpriteFile, FramesAreGroupsOfHeightLinesAndEveryErrorNamesTheProblemAndTheP
         {"3x2\n4\ncyan\na\nb\nc\nd\ne\n", uneven}, {"1x1\n0\nmauve\na\n", "unknown color name \"mauve\""},
         // An error's text ends at its first NUL byte, so a NUL quoted from a file shows as "\0"
         // and the path still follows (a file saved as UTF-16 is full of them).
-        {"5\0X5\n0\nred\na\n"s, "bad dimensions \"5\\0X5\""}, {"1x1\n0\nre\0d\na\n"s, "unknown color name \"re\\0d\""},
+        {"5\0X5\n0\nred\na\n"s, "bad dimensions \"5\\0X5\""},
+        {"1x1\n0\nre\0d\na\n"s, "unknown color name \"re\\0d\""},
         {"\xFF\xFE" "5\0X\0" "5\0\r\0\n\0"s, "bad dimensions \"\xFF\xFE" "5\\0X\\05\\0\r\\0\""},
     };
     // clang-format on
