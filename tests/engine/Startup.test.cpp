@@ -59,6 +59,9 @@ bool AskWindowToClose(const std::string& className, std::chrono::milliseconds ap
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return false;
+    // Other tests' windows come and go while the tree is searched: a vanished one is no error
+    // (Xlib's default handler would end this process).
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     const auto deadline = std::chrono::steady_clock::now() + appear;
     Window window = 0;
     while (window == 0 && std::chrono::steady_clock::now() < deadline)

@@ -49,25 +49,6 @@ TEST_F(World, MarkingTakesAnObjectOutAtOnceAndDestroysItOnlyInDeleteMarked)
     EXPECT_EQ(log, (Log{"a:deleted", "b:deleted"}));
 }
 
-TEST_F(World, AStashedWorldIsFrozenAndComesBackAfterNewListenersWhileUnmarkedNewcomersGo)
-{
-    RecordingObject* a = Make("a");
-    RecordingObject* b = Make("b");
-    world.StashWorld();
-    testsupport::RecordingReceiver listener(&log, "listener");
-    tick.Subscribe(&listener);
-    RecordingObject* menu = Make("menu"); // nobody marks it: restoring the world destroys it at once
-    EXPECT_EQ(world.objects, Objects{menu});
-    tick.Publish();
-    EXPECT_EQ(log, (Log{"listener:Tick", "menu:Tick"}));
-
-    log.clear();
-    world.RestoreWorld();
-    tick.Publish();
-    EXPECT_EQ(log, (Log{"menu:deleted", "listener:Tick", "a:Tick", "b:Tick"}));
-    EXPECT_EQ(world.objects, (Objects{a, b}));
-}
-
 TEST_F(World, ObjectsBuiltWhileASceneIsMarkedSurviveItAndWhatDestructorsMarkGoesInTheSameWalk)
 {
     RecordingObject* a = Make("a");

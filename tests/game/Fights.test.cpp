@@ -126,10 +126,9 @@ TEST(Fights, EachButtonsMessageAndOutcomeDependOnTheFightAndTheChicken)
 TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
 {
     // scene, whether a talk goes on while the rock flies, the dialogue of the victory, the next scene
-    for (const auto& [scene, talkDuring, victory, next] : {
-             std::tuple{3,  true,  46,  6 },
-             {13, false, 117, 15}
-    })
+    // clang-format off
+    for (const auto& [scene, talkDuring, victory, next] : {std::tuple{3, true, 46, 6}, {13, false, 117, 15}})
+    // clang-format on
     {
         SCOPED_TRACE(scene);
         ResetSingletons(); // each round a fresh game

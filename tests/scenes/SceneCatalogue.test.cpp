@@ -1,11 +1,11 @@
 // Every numbered scene builds, in every variant the settings select. Building a scene loads every
 // sprite, sound and track it names and throws when one is missing or broken, so a wrong file name
-// anywhere in the catalogue fails here.
+// anywhere in the catalogue fails here. Numbers outside it make empty scenes.
 #include "support/GameTest.hpp"
 
 #include <gtest/gtest.h>
 
-TEST(SceneCatalogue, EverySceneBuildsWithEveryFileItNamesInEveryVariant)
+TEST(SceneCatalogue, EverySceneBuildsWithEveryFileItNamesInEveryVariantAndOthersAreEmpty)
 {
     GameDriver game;
     const int exits = GameDriver::exitRequests;
@@ -23,4 +23,17 @@ TEST(SceneCatalogue, EverySceneBuildsWithEveryFileItNamesInEveryVariant)
         }
     }
     EXPECT_EQ(GameDriver::exitRequests, exits + 4) << "scene -5 quits";
+
+    // Numbers beyond the catalogue are reached through the loading screen, and are empty and silent.
+    Data().loadingLength = 0.25;
+    for (const std::int32_t unknown : {16, -11})
+    {
+        Map::getInstance().LoadScene(0);
+        Map::getInstance().ChangeScene(unknown);
+        ASSERT_TRUE(game.ReachScene(unknown));
+        game.Frame(kStep);
+        EXPECT_TRUE(WorldManager::getInstance().objects.empty()) << unknown;
+        for (const auto& [name, track] : ResourceManager::getInstance().musics)
+            EXPECT_NE(track->getStatus(), sf::SoundSource::Status::Playing) << name;
+    }
 }

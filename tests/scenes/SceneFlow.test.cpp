@@ -1,5 +1,5 @@
 // Moving between scenes: loading screens with their door sounds, pausing and leaving a game for
-// the title, unknown scene numbers, and settings that are not numbers. Resuming is played in
+// the title, and settings that are not numbers. Resuming is played in
 // every scene of the story's playthrough.
 #include "game/PlayerDoors.hpp"
 #include "scenes/SceneBuilders.hpp"
@@ -53,22 +53,6 @@ TEST(SceneFlow, ThePauseFreezesTheWorldAndSilencesItAndTheTitleEndsTheRun)
     ASSERT_TRUE(game.ReachScene(SceneNumber::TitleMenu));
     EXPECT_EQ(music.getStatus(), Status::Stopped);
     EXPECT_EQ(Data().resumeScene, SceneNumber::NoGame);
-}
-
-TEST(SceneFlow, UnknownScenesAreEmptyAndSilent)
-{
-    GameDriver game;
-    Data().loadingLength = 0.25;
-    for (std::int32_t unknown : {16, -11})
-    {
-        Map::getInstance().LoadScene(0);
-        Map::getInstance().ChangeScene(unknown);
-        ASSERT_TRUE(game.ReachScene(unknown)) << "through the loading screen";
-        game.Frames(1, kStep);
-        EXPECT_TRUE(WorldManager::getInstance().objects.empty());
-        for (const auto& [name, track] : ResourceManager::getInstance().musics)
-            EXPECT_NE(track->getStatus(), Status::Playing) << name;
-    }
 }
 
 TEST(SceneFlow, SettingsThatAreNotNumbersCountAsAbsentInsteadOfEndingTheGame)

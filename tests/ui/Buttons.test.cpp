@@ -21,11 +21,6 @@ struct CountingButton : Button
             Map::getInstance().ChangeScene(0);
     }
 };
-
-sf::SoundSource::Status Knock()
-{
-    return SoundStatus("knock");
-}
 } // namespace
 
 TEST(Buttons, TheHighlightFollowsThePointerAFrameLateAndOnlyTheLeftButtonClicksAndKnocks)
@@ -41,10 +36,10 @@ TEST(Buttons, TheHighlightFollowsThePointerAFrameLateAndOnlyTheLeftButtonClicksA
 
     game.Click(sf::Mouse::Button::Right);
     EXPECT_EQ(button->clicks, 0);
-    EXPECT_NE(Knock(), sf::SoundSource::Status::Playing);
+    EXPECT_NE(SoundStatus("knock"), sf::SoundSource::Status::Playing);
     game.Click();
     EXPECT_EQ(button->clicks, 1);
-    EXPECT_EQ(Knock(), sf::SoundSource::Status::Playing);
+    EXPECT_EQ(SoundStatus("knock"), sf::SoundSource::Status::Playing);
     game.Click();
     EXPECT_EQ(button->clicks, 1) << "one click per overlap: the target is used up until the next frame";
 
@@ -75,7 +70,7 @@ TEST(Buttons, AClickThatChangesSceneDoesNotKnockAndClicksWaitForADialogueUnlessA
     button->changeScene = true;
     game.Click();
     EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
-    EXPECT_NE(Knock(), sf::SoundSource::Status::Playing);
+    EXPECT_NE(SoundStatus("knock"), sf::SoundSource::Status::Playing);
     game.Frames(3); // the button and the pointer are gone with the scene: nothing touches them
 }
 
