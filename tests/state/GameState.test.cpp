@@ -1,5 +1,6 @@
 // The shared game state: movement axes driven by key presses, and when Escape may pause.
 #include "support/GameTest.hpp"
+#include "support/Reset.hpp"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -50,5 +51,22 @@ TEST(GameState, EscapePausesOnlyARunningGameOutsideDialogueAndTheLoadingScreenWi
         game.Press(Key::Escape);
         EXPECT_EQ(data.currentScene, pauses ? Loading : scene) << scene << " " << resume << " " << dialogue;
         EXPECT_EQ(data.pendingScene, pauses ? SettingsMenu : 0) << scene << " " << resume << " " << dialogue;
+    }
+}
+
+// A loading length that is no finite number keeps the default and a negative one counts as none,
+// so that every scene change still comes to an end.
+TEST(GameState, TheLoadingLengthReadAtStartUpIsFiniteAndNeverNegative)
+{
+    // clang-format off
+    for (const auto& [text, length] : {std::pair{"inf", 3.0}, {"nan", 3.0}, {"1e400", 3.0}, {"-2", 0.0}, {"5.5", 5.5}})
+    // clang-format on
+    {
+        testsupport::WriteFile("important/settings.txt", std::string("Loading Length:") + text + ";");
+        {
+            GameDriver game;
+            EXPECT_EQ(Data().loadingLength, length) << text;
+        }
+        testsupport::ResetSingletons();
     }
 }
