@@ -12,7 +12,9 @@ CONF
     local n
     for n in $(seq 90 130); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >"$HEADLESS_DIR/xvfb.log" 2>&1 &
+        # -noreset: by default the server resets whenever its last client leaves, and a
+        # test connecting during that reset fails to open the display.
+        Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >"$HEADLESS_DIR/xvfb.log" 2>&1 &
         XVFB_PID=$!
         local tries
         for tries in $(seq 1 50); do
