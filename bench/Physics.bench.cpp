@@ -2,7 +2,7 @@
 #include "display/DisplayManager.hpp"
 #include "engine/world/GameObject.hpp"
 #include "engine/world/PhysicsManager.hpp"
-#include "support/Harness.hpp"
+#include "engine/world/WorldManager.hpp"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -57,7 +57,7 @@ void BM_PhysicsUpdate(benchmark::State& state)
         physics.Update();
     }
     state.counters["objects"] = 1410;
-    testsupport::DestroyWorld();
+    WorldManager::getInstance().DestroyEverything();
 }
 BENCHMARK(BM_PhysicsUpdate)->Unit(benchmark::kMicrosecond);
 } // namespace

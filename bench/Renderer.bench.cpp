@@ -1,9 +1,9 @@
 // The character-cell renderer against a naive one sf::Text per block, on 20,000 visible glyphs.
 #include "display/DisplayManager.hpp"
-#include "support/Harness.hpp"
 
 #include <SFML/Graphics/Text.hpp>
 #include <benchmark/benchmark.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,7 +49,7 @@ DisplayManager& Display()
     DisplayManager& display = DisplayManager::getInstance();
     if (!display.window.isOpen())
     {
-        display.fontPath = (testsupport::GameDataDir() / "font-fixed-v3.ttf").string();
+        display.fontPath = (std::filesystem::path(HINGEWALK_GAME_DATA_DIR) / "font-fixed-v3.ttf").string();
         DisplayManager::StartUp();
     }
     display.cameraHalfHeight = 12.0;

@@ -1,5 +1,6 @@
 // The player's door: walking, looks and exits; and the second player's door beside it.
 #include "display/DisplayManager.hpp"
+#include "engine/world/PhysicsManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/PlayerDoors.hpp"
 #include "support/GameTest.hpp"
@@ -18,6 +19,13 @@ Door* LoneDoor()
 {
     Data().currentScene = 3;
     return new Door();
+}
+
+// Publishes the physics "Out" event for `object`, as if it had just moved out of view.
+void SendOut(GameObject* object)
+{
+    PhysicsManager::getInstance().outEvent.object = object;
+    PhysicsManager::getInstance().outEvent.Publish();
 }
 
 // Frame, background height and background offset.
@@ -72,14 +80,14 @@ TEST(Door, StandsAndWalksOnTheFramesAndBackgroundOfItsDesign)
         SCOPED_TRACE(design);
         SetSetting("DKS", design);
         Door* door = LoneDoor();
-        EXPECT_EQ(SettingManager::getInstance().Get("DKS", ""), std::to_string(stand));
+        EXPECT_EQ(Setting("DKS"), std::to_string(stand));
         game.Press(Key::A);
         game.Frames(1, kStep);
         EXPECT_EQ(Look(door->sprite), std::make_tuple(walk, walkHeight, offset));
         game.Release(Key::A);
         game.Frames(1, kStep);
         EXPECT_EQ(Look(door->sprite), std::make_tuple(stand, standHeight, offset));
-        DestroyWorld();
+        WorldManager::getInstance().DestroyEverything();
     }
     // Doors of design 13 that enter a scene already walking (keys held through the loading
     // screen) walk on their walking frame from the start.
@@ -116,7 +124,7 @@ TEST(Door, LeavingTheViewChangesSceneOnlyWhereTheSceneLeadsOn)
         // After a request, and at the tower hall's entrance, the motion is left alone.
         EXPECT_EQ(door->velocityX, target < 0 && scene != 9 ? 7.0 : 0.0);
         Data().p1MoveX = 0.0;
-        DestroyWorld();
+        WorldManager::getInstance().DestroyEverything();
     }
 }
 

@@ -8,7 +8,6 @@
 #include "game/FightButtons.hpp"
 #include "game/FightScreens.hpp"
 #include "support/GameTest.hpp"
-#include "support/Reset.hpp"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +34,6 @@ int FramesUntil(GameDriver& game, const std::function<bool()>& done, int limit =
     for (; frames < limit && !done(); ++frames)
         game.Frame(kStep);
     return frames;
-}
-
-bool Knocked(const Dragon* dragon)
-{
-    return dragon->sprite.height == 24; // the lying-down picture
 }
 } // namespace
 
@@ -136,6 +130,7 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
         Data().loadingLength = 0.0;
         const ActionsBar* bar = ReachMenu(game, scene, false);
         Dragon* dragon = currentDragon.get();
+        const auto knocked = [dragon] { return dragon->sprite.height == 24; }; // the lying-down picture
         ClickOn(game, kAttack);
         ClickOn(game, kItem);
         ClickOn(game, kAttack); // a second throw while the first flies does nothing
@@ -147,16 +142,16 @@ TEST(Fights, TheRockLandsThreeSecondsAfterTheThrowOrOnceTheTalkingIsDone)
         {
             DialogManager::getInstance().StartDialog(0);
             game.Frames(4 * kSecond, kStep);
-            EXPECT_FALSE(Knocked(dragon)) << "the dragon waits for the end of the talk";
+            EXPECT_FALSE(knocked()) << "the dragon waits for the end of the talk";
             ASSERT_TRUE(ClickThroughDialogue(game));
             game.Frame(kStep);
         }
         else
         {
             // Two frames went by with the clicks after the throw.
-            EXPECT_EQ(2 + FramesUntil(game, [dragon] { return Knocked(dragon); }), 3 * kSecond);
+            EXPECT_EQ(2 + FramesUntil(game, knocked), 3 * kSecond);
         }
-        EXPECT_TRUE(Knocked(dragon));
+        EXPECT_TRUE(knocked());
         EXPECT_EQ(std::make_pair(dragon->x, dragon->y), std::make_pair(-8.0, 2.5));
         EXPECT_EQ(Data().dialogNumber, victory);
         game.Frame(kStep);
@@ -249,6 +244,6 @@ TEST(Fights, TheFoesHandlesNeverOutliveTheirObjects)
     Data().resumeScene = 12;
     game.Tap(Key::Escape);
     ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
-    DestroyWorld();
+    WorldManager::getInstance().DestroyEverything();
     EXPECT_FALSE(currentEagle);
 }

@@ -30,16 +30,13 @@ protected:
         resources.LoadMusic("other", "tone1.wav");
     }
 
-    sf::Sound& SoundOf(const std::string& name) { return *resources.sounds.at(name); }
-    sf::Music& MusicOf(const std::string& name) { return *resources.musics.at(name); }
-
     // The statuses of the four: '>' playing, '|' paused, '-' stopped.
     std::string States()
     {
         std::string text;
         for (const char* name : {"door", "fx", "other", "theme"})
         {
-            const Status status = resources.musics.count(name) != 0 ? MusicOf(name).getStatus()
+            const Status status = resources.musics.count(name) != 0 ? testsupport::Music(name).getStatus()
                                                                     : testsupport::SoundStatus(name);
             text += std::string(name) + (status == Status::Playing  ? "> "
                                          : status == Status::Paused ? "| "
@@ -79,18 +76,18 @@ TEST_F(Audio, EachKindPlaysAtItsBaseVolumeScaledByItsOwnSetting)
     {
         settings.Set("SFX Volume", level);
         resources.PlaySound("fx", 50);
-        EXPECT_FLOAT_EQ(SoundOf("fx").getVolume(), volume) << level;
+        EXPECT_FLOAT_EQ(resources.sounds.at("fx")->getVolume(), volume) << level;
     }
     settings.Set("Music Volume", "30");
     resources.PlayMusic("theme", 90, true, false);
-    EXPECT_FLOAT_EQ(MusicOf("theme").getVolume(), 27.f);
+    EXPECT_FLOAT_EQ(testsupport::Music("theme").getVolume(), 27.f);
 
     // A changed setting reaches what plays once refreshed.
     settings.Set("SFX Volume", "25");
     settings.Set("Music Volume", "50");
     resources.RefreshVolumes();
-    EXPECT_FLOAT_EQ(SoundOf("fx").getVolume(), 12.5f);
-    EXPECT_FLOAT_EQ(MusicOf("theme").getVolume(), 45.f);
+    EXPECT_FLOAT_EQ(resources.sounds.at("fx")->getVolume(), 12.5f);
+    EXPECT_FLOAT_EQ(testsupport::Music("theme").getVolume(), 45.f);
 }
 
 TEST_F(Audio, FailuresNameTheFileOrTheNameAndChangeNothingWhileALoadReplacesAndForgets)
@@ -114,7 +111,7 @@ TEST_F(Audio, FailuresNameTheFileOrTheNameAndChangeNothingWhileALoadReplacesAndF
     resources.musicStart["other"] = sf::milliseconds(20);
     resources.LoadMusic("other", "tone3.wav");
     EXPECT_EQ(resources.musicStart.count("other") + resources.musicVolumes.count("other"), 0u);
-    EXPECT_EQ(MusicOf("other").getDuration().asMilliseconds(), 3000);
+    EXPECT_EQ(testsupport::Music("other").getDuration().asMilliseconds(), 3000);
 }
 
 TEST_F(Audio, ATrackStartsAtItsFirstRealSample)
@@ -122,5 +119,5 @@ TEST_F(Audio, ATrackStartsAtItsFirstRealSample)
     REQUIRE_SOUND_DEVICE();
     resources.musicStart["theme"] = sf::seconds(1);
     resources.PlayMusic("theme", 100, true, false);
-    EXPECT_GE(MusicOf("theme").getPlayingOffset(), sf::seconds(1));
+    EXPECT_GE(testsupport::Music("theme").getPlayingOffset(), sf::seconds(1));
 }

@@ -8,6 +8,7 @@
 
 #include <SFML/Audio/Music.hpp>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -15,7 +16,6 @@
 #include <vector>
 
 using Bytes = std::vector<unsigned char>;
-using testsupport::StdoutOf;
 
 namespace
 {
@@ -54,6 +54,13 @@ using Fields = std::tuple<bool, std::uint64_t, std::int32_t, std::int32_t, std::
 Fields Of(const Mp3Info& i)
 {
     return {i.valid, i.frameCount, i.encoderDelay, i.padding, i.samplesPerFrame};
+}
+
+std::string StdoutOf(const std::function<void()>& action)
+{
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
 }
 } // namespace
 

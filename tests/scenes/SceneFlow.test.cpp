@@ -1,10 +1,9 @@
 // Moving between scenes: loading screens with their door sounds, pausing and leaving a game for
-// the title, and settings that are not numbers. Resuming is played in
-// every scene of the story's playthrough.
+// the title, and settings that are not numbers (the door's design and hue: Door and Settings).
+// Resuming is played in every scene of the story's playthrough.
 #include "game/PlayerDoors.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "support/GameTest.hpp"
-#include "ui/menus/Title.hpp"
 
 #include <gtest/gtest.h>
 
@@ -63,14 +62,6 @@ TEST(SceneFlow, SettingsThatAreNotNumbersCountAsAbsentInsteadOfEndingTheGame)
     SetSetting("LegacyAudio", "loud");
     ASSERT_NO_THROW(Map::getInstance().LoadScene(1));
     EXPECT_EQ(Music("Bridge").getDuration(), modern) << "not the legacy track";
-
-    // The title's door in the default look.
-    SetSetting("Hue", "purple");
-    SetSetting("DKS", "round");
-    Map::getInstance().LoadScene(SceneNumber::TitleMenu);
-    const FakeDoorTITLE* door = LiveObjects<FakeDoorTITLE>().at(0);
-    EXPECT_EQ(std::make_pair(door->sprite.frameIndex, door->sprite.colour),
-              std::make_pair(1, sf::Color(212, 130, 59)));
 
     // Knob 13 is due once labels 2 to 12 are obtained and 13 is not; a label that is not a
     // number is simply not obtained.

@@ -1,6 +1,5 @@
 // The shared game state: movement axes driven by key presses, and when Escape may pause.
 #include "support/GameTest.hpp"
-#include "support/Reset.hpp"
 
 #include <gtest/gtest.h>
 #include <tuple>

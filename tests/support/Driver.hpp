@@ -4,6 +4,7 @@
 #include "display/DisplayManager.hpp"
 #include "engine/core/ProcessExit.hpp"
 #include "engine/world/GameManager.hpp"
+#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "support/Harness.hpp"
 
@@ -35,7 +36,7 @@ public:
     }
     ~GameDriver()
     {
-        DestroyWorld();
+        WorldManager::getInstance().DestroyEverything();
         SetProcessExitHandler(nullptr);
     }
     GameDriver(const GameDriver&) = delete;

@@ -44,13 +44,13 @@ struct WithoutVoices
     WithoutVoices& operator=(const WithoutVoices&) = delete;
 };
 
-std::filesystem::path GameDataDir();
-std::filesystem::path SourceDir();
 std::string ReadFile(const std::filesystem::path& file);
 void WriteFile(const std::filesystem::path& file, const std::string& content);
 
-// Destroys every object of the world (live, queued and stashed), so tests can finish cleanly.
-void DestroyWorld();
+// Puts every singleton that exists back to the state of a fresh program (world emptied, events
+// without subscribers, store and settings at their defaults, audio stopped) and removes the
+// settings file of the working directory. TestMain runs it before and after every test.
+void ResetSingletons();
 
 // The message of the E that `action` throws, or "(no error)".
 template <typename E = std::runtime_error> std::string ErrorOf(const std::function<void()>& action)
@@ -65,9 +65,6 @@ template <typename E = std::runtime_error> std::string ErrorOf(const std::functi
     }
     return "(no error)";
 }
-
-// What `action` printed to standard output.
-std::string StdoutOf(const std::function<void()>& action);
 
 // Opens the window if needed and brings it back to 1280 x 720, windowed, with the camera at the
 // origin showing `cameraHalfHeight` units above and below.

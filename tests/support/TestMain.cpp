@@ -3,7 +3,6 @@
 // and ends with the singletons as a fresh program has them, so tests pass alone, together and
 // in any order.
 #include "support/Harness.hpp"
-#include "support/Reset.hpp"
 
 #include <gtest/gtest.h>
 

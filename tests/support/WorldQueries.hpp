@@ -1,16 +1,13 @@
 #pragma once
 
-#include "engine/core/Events.hpp"
 #include "engine/world/GameObject.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 
 #include <string>
 #include <vector>
 
-// Looking into the live world from tests: objects by class or type, sounds and tracks, and
-// physics events sent by hand.
+// Looking into the live world from tests: objects by class or type, sounds and tracks.
 namespace testsupport
 {
 // The live objects of class T (derived classes included), in world order.
@@ -39,13 +36,6 @@ inline GameObject* FirstOfType(const std::string& type)
     return nullptr;
 }
 
-// Publishes the physics "Out" event for `object`, as if it had just moved out of view.
-inline void SendOut(GameObject* object)
-{
-    EventOut& out = PhysicsManager::getInstance().outEvent;
-    out.object = object;
-    out.Publish();
-}
 inline sf::Music& Music(const std::string& name)
 {
     return *ResourceManager::getInstance().musics.at(name);
