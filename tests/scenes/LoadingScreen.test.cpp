@@ -1,4 +1,5 @@
-// The loading screen: the settings it saves, its progress bar and timing, and its tips.
+// The loading screen: the settings it saves, its door sounds, its progress bar and timing, and its
+// tips.
 #include "scenes/LoadingScreen.hpp"
 
 #include "scenes/Tips.hpp"
@@ -7,13 +8,18 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-TEST(LoadingScreen, SavesTheSettingsShowsATipAndFillsTheBarOverTheLoadingLengthBeforeTheScene)
+using Status = sf::SoundSource::Status;
+
+TEST(LoadingScreen, SavesTheSettingsShowsATipAndFillsTheBarBetweenADoorOpeningAndClosing)
 {
     GameDriver game;
     Data().loadingLength = 3.0;
     SetSetting("Hue", "123");
-    Map::getInstance().ChangeScene(0);
+    Map::getInstance().LoadScene(0);
+    Map::getInstance().ChangeScene(5);
     EXPECT_NE(ReadFile("important/settings.txt").find("Hue:123;"), std::string::npos);
+    EXPECT_EQ(SoundStatus("DoorOpen"), Status::Playing);
+    EXPECT_EQ(Music("Main").getStatus(), Status::Stopped);
     const std::string tip = LiveObjects<LoadingScreenTip>().at(0)->tip;
     int fromTable = 0;
     for (int i = 0; i < kTipCount; ++i)
@@ -27,7 +33,9 @@ TEST(LoadingScreen, SavesTheSettingsShowsATipAndFillsTheBarOverTheLoadingLengthB
     game.Frames(23, kStep);
     EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
     game.Frames(1, kStep);
-    EXPECT_EQ(Data().currentScene, 0) << "three seconds";
+    EXPECT_EQ(Data().currentScene, 5) << "three seconds";
+    EXPECT_EQ(SoundStatus("DoorClose"), Status::Playing);
+    EXPECT_EQ(Music("Bridge").getStatus(), Status::Playing);
 }
 
 TEST(LoadingScreen, EveryTipWrapsGreedilyIntoLinesShorterThan66Characters)

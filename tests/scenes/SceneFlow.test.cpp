@@ -1,6 +1,6 @@
-// Moving between scenes: loading screens with their door sounds, pausing and leaving a game for
-// the title, and settings that are not numbers (the door's design and hue: Door and Settings).
-// Resuming is played in every scene of the story's playthrough.
+// Moving between scenes: pausing and leaving a game for the title, and settings that are not
+// numbers (the door's design and hue are the Door and Settings tests'). Loading screens are
+// LoadingScreen's; resuming is played in every scene of the story's playthrough.
 #include "game/PlayerDoors.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "support/GameTest.hpp"
@@ -8,21 +8,6 @@
 #include <gtest/gtest.h>
 
 using Status = sf::SoundSource::Status;
-
-TEST(SceneFlow, AChangeShowsTheLoadingScreenBetweenADoorOpeningAndClosing)
-{
-    GameDriver game;
-    Data().loadingLength = 1.0;
-    Map::getInstance().LoadScene(0);
-    Map::getInstance().ChangeScene(5);
-    EXPECT_EQ(std::make_pair(Data().currentScene, Data().pendingScene),
-              std::make_pair(SceneNumber::Loading, 5));
-    EXPECT_EQ(SoundStatus("DoorOpen"), Status::Playing);
-    EXPECT_EQ(Music("Main").getStatus(), Status::Stopped);
-    ASSERT_TRUE(game.ReachScene(5));
-    EXPECT_EQ(SoundStatus("DoorClose"), Status::Playing);
-    EXPECT_EQ(Music("Bridge").getStatus(), Status::Playing);
-}
 
 TEST(SceneFlow, ThePauseFreezesTheWorldAndSilencesItAndTheTitleEndsTheRun)
 {

@@ -18,11 +18,6 @@ void PutLittle(std::ofstream& out, std::uint32_t value, int bytes)
     for (int k = 0; k < bytes; ++k)
         out.put(static_cast<char>((value >> (8 * k)) & 0xFF));
 }
-
-std::string Quoted(const fs::path& file)
-{
-    return "'" + file.string() + "'";
-}
 } // namespace
 
 std::vector<std::int16_t> ToneWithSilence(std::uint32_t rate, unsigned channels, double leadSeconds,
@@ -66,7 +61,7 @@ void WriteWav(const fs::path& file, const std::vector<std::int16_t>& samples, un
 
 bool EncodeMp3(const fs::path& wav, const fs::path& mp3, const std::string& options)
 {
-    const std::string command = "lame --quiet " + options + " " + Quoted(wav) + " " + Quoted(mp3);
+    const std::string command = "lame --quiet " + options + " '" + wav.string() + "' '" + mp3.string() + "'";
     return std::system(command.c_str()) == 0 && fs::exists(mp3);
 }
 
