@@ -169,11 +169,33 @@ void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, 
 
 void DisplayManager::AppendBox(double left, double top, double right, double bottom)
 {
+    if (glyphVertexCount + 6 > glyphVertices.size())
+        glyphVertices.resize(std::max<std::size_t>(2 * glyphVertices.size(), kInitialBatch));
     // The font's texture keeps a small white square at its corner (for underlines); sampling its
     // middle gives plain colour, so boxes share the glyphs' texture and batch.
-    constexpr float kWhite = 1.f;
-    AppendQuad(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
-               static_cast<float>(bottom), clearColour, {kWhite, kWhite, kWhite, kWhite});
+    const sf::Vector2f white{1.f, 1.f};
+    const auto l = static_cast<float>(left), t = static_cast<float>(top);
+    const auto r = static_cast<float>(right), b = static_cast<float>(bottom);
+    sf::Vertex* v = &glyphVertices[glyphVertexCount];
+    v[0] = {
+        {l, t},
+        clearColour, white
+    };
+    v[1] = {
+        {r, t},
+        clearColour, white
+    };
+    v[2] = {
+        {l, b},
+        clearColour, white
+    };
+    v[3] = v[2];
+    v[4] = v[1];
+    v[5] = {
+        {r, b},
+        clearColour, white
+    };
+    glyphVertexCount += 6;
 }
 
 void DisplayManager::SetGlyphSize(std::uint32_t charSize)
@@ -208,8 +230,8 @@ const DisplayManager::GlyphEntry& DisplayManager::Glyph(unsigned char code)
     return entry;
 }
 
-// Glyphs write their quad in place rather than through AppendQuad: a screen full of text fills
-// its batch in about two thirds of the time that way.
+// Written out in full: a shared quad writer called per glyph made a screen of text take half as
+// long again to batch.
 void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour)
 {
     if (glyphVertexCount + 6 > glyphVertices.size())
@@ -244,28 +266,6 @@ void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, floa
         {right,          bottom         },
         colour, {glyph.texRight, glyph.texBottom}
     };
-    glyphVertexCount += 6;
-}
-
-void DisplayManager::AppendQuad(float left, float top, float right, float bottom, sf::Color colour,
-                                const std::array<float, 4>& tex)
-{
-    if (glyphVertexCount + 6 > glyphVertices.size())
-        glyphVertices.resize(std::max<std::size_t>(2 * glyphVertices.size(), kInitialBatch));
-    sf::Vertex* v = &glyphVertices[glyphVertexCount];
-    const auto corner = [&](float x, float y, float u, float w)
-    {
-        return sf::Vertex{
-            {x, y},
-            colour, {u, w}
-        };
-    };
-    v[0] = corner(left, top, tex[0], tex[1]);
-    v[1] = corner(right, top, tex[2], tex[1]);
-    v[2] = corner(left, bottom, tex[0], tex[3]);
-    v[3] = v[2];
-    v[4] = v[1];
-    v[5] = corner(right, bottom, tex[2], tex[3]);
     glyphVertexCount += 6;
 }
 

@@ -104,7 +104,4 @@ private:
     const GlyphEntry& Glyph(unsigned char code);
     void AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour);
     void AppendBox(double left, double top, double right, double bottom);
-    // One quad of two triangles for the boxes; `tex` is left, top, right, bottom in texture pixels.
-    void AppendQuad(float left, float top, float right, float bottom, sf::Color colour,
-                    const std::array<float, 4>& tex);
 };

@@ -20,7 +20,6 @@ template <typename T> T* At(T* object, WorldPoint position)
     object->y = position.y;
     return object;
 }
-
 } // namespace
 
 SettingsObject::SettingsObject()
