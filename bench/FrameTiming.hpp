@@ -4,12 +4,12 @@
 // directory, as the tests run it), a frame's CPU work without presenting it, and frame times
 // with their median and 90th percentile.
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/GameObject.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "support/Driver.hpp"
 #include "support/Harness.hpp"
+#include "world/GameManager.hpp"
+#include "world/GameObject.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

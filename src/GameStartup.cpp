@@ -2,12 +2,12 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // Hingewalk: a story game about a door that wakes up on an island.
 #include "GameStartup.hpp"
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <filesystem>
 #include <iostream>

@@ -3,11 +3,11 @@
 #include "dialogue/DialogBox.hpp"
 #include "dialogue/Script.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <filesystem>

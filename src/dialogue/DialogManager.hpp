@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
-#include "engine/world/GameObject.hpp"
+#include "core/Manager.hpp"
+#include "world/GameObject.hpp"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 // The character-cell renderer of DisplayManager: text blocks become batched glyph quads.
+#include "core/ClockSystem.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/core/ClockSystem.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
 #include <SFML/Graphics/RenderStates.hpp>

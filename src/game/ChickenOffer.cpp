@@ -1,9 +1,10 @@
 #include "game/ChickenOffer.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {

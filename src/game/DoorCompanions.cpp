@@ -1,12 +1,12 @@
 #include "game/DoorCompanions.hpp"
 
 #include "dialogue/Triggers.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <cmath>
 

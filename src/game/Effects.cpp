@@ -2,13 +2,13 @@
 
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/TitleCards.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "game/Quiz.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/QuizQuestions.hpp"
 #include "game/Tiles.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/WorldManager.hpp"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Button.hpp"
+#include "widgets/Button.hpp"
 
 #include <cstdint>
 #include <string>

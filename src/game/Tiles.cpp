@@ -1,10 +1,10 @@
 #include "game/Tiles.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/WaterTiles.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 void TileObject::Place(std::int32_t cellX, std::int32_t cellY)
 {

@@ -1,8 +1,9 @@
 #include "scenes/DialogueEndings.hpp"
 
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/WorldManager.hpp"
+#include "game/AnswerButtons.hpp"
 #include "game/ChickenOffer.hpp"
+#include "game/Cosmetics.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Dragon.hpp"
 #include "game/Eagle.hpp"
@@ -15,9 +16,10 @@
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
-#include "ui/Button.hpp"
-#include "ui/Cosmetics.hpp"
-#include "ui/NavigationButtons.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "widgets/NavigationButtons.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <initializer_list>

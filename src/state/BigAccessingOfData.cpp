@@ -1,9 +1,9 @@
 #include "state/BigAccessingOfData.hpp"
 
 #include "display/InputManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameObject.hpp"
 #include "support/Harness.hpp"
 #include "support/RecordingObject.hpp"
+#include "world/GameObject.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>

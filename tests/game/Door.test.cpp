@@ -1,9 +1,9 @@
 // The player's door: walking, looks and exits; and the second player's door beside it.
 #include "display/DisplayManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/PlayerDoors.hpp"
 #include "support/GameTest.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <cmath>

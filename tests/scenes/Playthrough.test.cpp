@@ -3,7 +3,6 @@
 // out with Space. Nothing is set up but the settings file the game reads at start-up; what the
 // tests check is what the game did: the scenes and dialogues it went through, in order, and the
 // settings file it wrote.
-#include "engine/world/GameManager.hpp"
 #include "game/Eagle.hpp"
 #include "game/Effects.hpp"
 #include "game/Puzzle.hpp"
@@ -11,6 +10,7 @@
 #include "game/TitleCards.hpp"
 #include "support/GameTest.hpp"
 #include "support/RecordingObject.hpp"
+#include "world/GameManager.hpp"
 
 #include <chrono>
 #include <filesystem>

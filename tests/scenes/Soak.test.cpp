@@ -5,10 +5,10 @@
 // HINGEWALK_SOAK_FRAMES and HINGEWALK_SOAK_SEED choose the length and the run (scripts/soak).
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "support/GameTest.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "GameStartup.hpp"
+#include "core/ProcessExit.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/core/ProcessExit.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "support/Harness.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <cstdint>

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Manager.hpp"
+
+#include <vector>
+
+class GameObject;
+
+// Registry and owner of every game object. Removal is deferred: marking takes an object out
+// of the world at once, destruction waits for the end of the frame.
+class WorldManager : public Manager<WorldManager>
+{
+public:
+    std::vector<GameObject*> objects;
+    // The game world set aside while the pause menu shows.
+    std::vector<GameObject*> stashedObjects;
+    std::vector<GameObject*> deletionQueue;
+
+    static void StartUp();
+
+    std::vector<GameObject*> GetAllObjects() const { return objects; }
+    void MarkForDeletion(GameObject* object);
+    void DeleteMarked();
+    void MarkAllForDeletion();
+    void StashWorld();
+    void RestoreWorld();
+    // Destroys every object held (live, stashed and queued). Used when the game loop has ended,
+    // while the managers the objects' destructors reach are still alive.
+    void DestroyEverything();
+};
