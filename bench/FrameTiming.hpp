@@ -7,8 +7,6 @@
 #include "support/Driver.hpp"
 #include "support/Harness.hpp"
 #include "world/GameManager.hpp"
-#include "world/GameObject.hpp"
-#include "world/PhysicsManager.hpp"
 #include "world/WorldManager.hpp"
 
 #include <algorithm>
@@ -60,21 +58,10 @@ private:
 inline void FrameWithoutPresent(double dt)
 {
     GameManager& game = GameManager::getInstance();
-    PhysicsManager& physics = PhysicsManager::getInstance();
     DisplayManager& display = DisplayManager::getInstance();
-    WorldManager& world = WorldManager::getInstance();
     display.PollWindowEvents();
-    physics.delta = dt;
-    game.tickEvent.Publish();
-    physics.Update();
-    game.lateTickEvent.Publish();
-    world.DeleteMarked();
-    display.window.clear(display.clearColour);
-    std::vector<GameObject*> drawing = world.GetAllObjects();
-    std::stable_sort(drawing.begin(), drawing.end(),
-                     [](const GameObject* a, const GameObject* b) { return a->depth < b->depth; });
-    for (GameObject* object : drawing)
-        object->Draw();
-    display.FlushGlyphs();
+    game.Update(dt);
+    game.Draw();
+    display.cells.Flush();
 }
 } // namespace bench

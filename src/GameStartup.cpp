@@ -2,6 +2,7 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
+#include "game/PlayControls.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "scenes/SceneBuilders.hpp"
@@ -33,7 +34,7 @@ void StartGame()
     GameManager::StartUp();
     SettingManager::getInstance().Load();
     DialogManager::StartUp();
-    data.SubscribeInput();
+    PlayControls::StartUp();
 
     ResourceManager& resources = ResourceManager::getInstance();
     LoadSharedSprites(data);

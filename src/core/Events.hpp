@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Geometry.hpp"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -102,12 +104,6 @@ public:
     std::int32_t key = -1;
     std::int32_t action = 0;
     std::string GetName() const override { return name; }
-};
-
-struct WorldPoint
-{
-    double x = 0.0;
-    double y = 0.0;
 };
 
 class EventMouse : public Event

@@ -194,7 +194,7 @@ void DialogManager::AbandonIfBoxGone()
     StopVoice();
     Release(dialogDisplay);
     Release(flasher);
-    Reset();
+    ForgetDialogue();
     BigAccessingOfData& data = BigAccessingOfData::getInstance();
     data.dialogNumber = -1;
     data.dialogPage = 0;
@@ -203,6 +203,15 @@ void DialogManager::AbandonIfBoxGone()
 }
 
 void DialogManager::Reset()
+{
+    UnsubscribeAll();
+    ForgetDialogue();
+    voiceName.clear();
+    dialogDisplay = flasher = nullptr;
+    pressTaken = false;
+}
+
+void DialogManager::ForgetDialogue()
 {
     revealed = 0;
     pageComplete = false;

@@ -43,6 +43,7 @@ public:
     std::function<void(std::int32_t n, std::int32_t p)> pageHooks;
 
     static void StartUp();
+    void Reset();
 
     void StartDialog(std::int32_t n);
     void Advance(bool force);
@@ -58,5 +59,5 @@ private:
     // A scene change took the box with the rest of the world: the dialogue is over, without
     // its consequences (they belong to a scene that is gone).
     void AbandonIfBoxGone();
-    void Reset();
+    void ForgetDialogue();
 };

@@ -29,6 +29,13 @@ void InputManager::StartUp()
                                                    { InputManager::getInstance().HandleWindowEvent(event); });
 }
 
+void InputManager::Reset()
+{
+    keyboardEvent = EventKeyboard();
+    mouseEvent = EventMouse();
+    mousePosition = {};
+}
+
 void InputManager::HandleWindowEvent(const sf::Event& event)
 {
     if (!inputStarted)

@@ -29,6 +29,7 @@ public:
     WorldPoint mousePosition;
 
     static void StartUp();
+    void Reset();
 
     void HandleWindowEvent(const sf::Event& event);
     void PublishMouse(std::int32_t action, std::int32_t button, sf::Vector2i pixel);

@@ -40,6 +40,14 @@ ResourceManager::~ResourceManager()
     buffers.clear();
 }
 
+void ResourceManager::Reset()
+{
+    StopAll();
+    soundVolumes.clear();
+    musicVolumes.clear();
+    volumeLevels.clear();
+}
+
 void ResourceManager::SetVolumeLevel(const std::string& volumeKey, float level)
 {
     volumeLevels[volumeKey] = level;

@@ -36,6 +36,8 @@ public:
     std::unordered_map<std::string, float> volumeLevels;
 
     ~ResourceManager() override;
+    // Silence, and no volumes known; what was loaded stays loaded.
+    void Reset();
 
     static Sprite LoadSprite(const std::string& path);
 

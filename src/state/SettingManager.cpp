@@ -41,6 +41,12 @@ std::string SettingManager::Serialise() const
     return text;
 }
 
+void SettingManager::Reset()
+{
+    values.clear();
+    path = "important/settings.txt";
+}
+
 void SettingManager::Load()
 {
     std::ifstream file(path, std::ios::binary);

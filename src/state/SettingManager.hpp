@@ -16,6 +16,7 @@ public:
     std::string path = "important/settings.txt";
     std::unordered_map<std::string, std::string> values;
 
+    void Reset();
     void Load();
     // False (with the message on standard error) when the file could not be written; the
     // previous file is then left as it was.

@@ -38,6 +38,15 @@ void GameManager::StartUp()
     game.startEvent = EventStart();
 }
 
+void GameManager::Reset()
+{
+    running = false;
+    tickEvent = EventTick();
+    lateTickEvent = EventLateTick();
+    startEvent = EventStart();
+    frameObserver = nullptr;
+}
+
 void GameManager::Run()
 {
     running = true;
@@ -53,27 +62,24 @@ void GameManager::Run()
     bool firstFrame = true;
     for (;;)
     {
-        const std::int64_t start = ClockSystem::Now();
+        FrameTiming timing;
+        timing.start = ClockSystem::Now();
         const std::int64_t cpuStart = ClockSystem::ThreadCpuNow();
         if (!DisplayManager::getInstance().PollWindowEvents())
         {
             running = false;
             return;
         }
-        const std::int64_t polled = ClockSystem::Now();
-        const double dt = firstFrame ? 1.0 / targetFps : clock.Delta();
-        Step(dt);
-        lastFrame.start = start;
-        lastFrame.pollNs = polled - start;
-        // Batches handed to the driver in the middle of drawing count as presenting.
-        lastFrame.workCpuNs = workCpuEnd - cpuStart - midFrameDriverNs;
+        const std::int64_t pollCpuNs = ClockSystem::ThreadCpuNow() - cpuStart;
+        Step(firstFrame ? 1.0 / targetFps : clock.Delta());
+        timing.workCpuNs = pollCpuNs + stepWorkCpuNs;
         if (!running)
             return;
         firstFrame = false;
         const std::int64_t wait = pacer.WaitAfterFrame(clock.ElapsedMs());
-        lastFrame.late = wait <= 0;
+        timing.late = wait <= 0;
         if (frameObserver)
-            frameObserver(lastFrame);
+            frameObserver(timing);
         ClockSystem::SleepMs(wait);
         if (!running)
             return;
@@ -93,28 +99,32 @@ bool GameManager::Frame(double measuredDelta)
 
 void GameManager::Step(double measuredDelta)
 {
-    const std::int64_t start = ClockSystem::Now();
-    DisplayManager::getInstance().driverCpuNs = 0;
+    CellRenderer& cells = DisplayManager::getInstance().cells;
+    const std::int64_t cpuStart = ClockSystem::ThreadCpuNow();
+    cells.driverCpuNs = 0;
+    Update(measuredDelta);
+    Draw();
+    // Batches handed to the driver in the middle of drawing count as presenting.
+    stepWorkCpuNs = ClockSystem::ThreadCpuNow() - cpuStart - cells.driverCpuNs;
+    DisplayManager::getInstance().Present();
+}
+
+void GameManager::Update(double measuredDelta)
+{
     PhysicsManager& physics = PhysicsManager::getInstance();
     physics.delta = std::min(maxDelta, measuredDelta);
     tickEvent.Publish();
     physics.Update();
     lateTickEvent.Publish();
     WorldManager::getInstance().DeleteMarked();
+}
 
-    DisplayManager& display = DisplayManager::getInstance();
-    display.window.clear(display.clearColour);
+void GameManager::Draw()
+{
+    DisplayManager::getInstance().BeginFrame();
     std::vector<GameObject*> drawing = WorldManager::getInstance().GetAllObjects();
     std::stable_sort(drawing.begin(), drawing.end(),
                      [](const GameObject* a, const GameObject* b) { return a->depth < b->depth; });
     for (GameObject* object : drawing)
         object->Draw();
-    // From here on the graphics driver takes over: handing the batch to it and showing it.
-    const std::int64_t drawn = ClockSystem::Now();
-    workCpuEnd = ClockSystem::ThreadCpuNow();
-    midFrameDriverNs = display.driverCpuNs;
-    display.FlushGlyphs();
-    display.window.display();
-    lastFrame.workNs = drawn - start;
-    lastFrame.presentNs = ClockSystem::Now() - drawn;
 }

@@ -16,16 +16,13 @@ struct FramePacer
     std::int64_t WaitAfterFrame(std::int64_t now);
 };
 
-// Where a frame's time went, in nanoseconds of the monotonic clock: reading the window's
-// events, the engine's own work (events, physics, deletion, building the glyph batch), and
-// presenting: handing the batch to the graphics driver and showing the picture.
+// What the loop tells a frame observer about each frame.
 struct FrameTiming
 {
+    // When the frame began, in nanoseconds of the monotonic clock.
     std::int64_t start = 0;
-    std::int64_t pollNs = 0;
-    std::int64_t workNs = 0;
-    std::int64_t presentNs = 0;
-    // The CPU time the loop's thread spent on that work (polling and the engine's own part).
+    // The CPU time the loop's thread spent on the engine's own work: polling the window, events,
+    // physics, deletion and building the glyph batch, but not the graphics driver's part.
     std::int64_t workCpuNs = 0;
     // The frame ended after its slot on the 16 ms grid.
     bool late = false;
@@ -52,12 +49,16 @@ public:
     // One pass of the loop with a given measured time step and no pacing: polls the window,
     // then runs the frame. False when the window was closed.
     bool Frame(double measuredDelta);
-    // The frame itself, without polling the window: tick, physics, late tick, deletion, drawing.
+    // The frame itself, without polling the window: Update, then Draw, then the picture is shown.
     // For drivers that feed input of their own (tests, benchmarks).
     void Step(double measuredDelta);
+    // Tick, physics, late tick and deletion.
+    void Update(double measuredDelta);
+    // Every live object's draw hook, in ascending depth, into the window's batch.
+    void Draw();
+    void Reset();
 
 private:
-    // The thread's CPU clock when the last frame's own work ended.
-    std::int64_t workCpuEnd = 0;
-    std::int64_t midFrameDriverNs = 0;
+    // The CPU time of the last Step's own work, without batches handed to the driver meanwhile.
+    std::int64_t stepWorkCpuNs = 0;
 };

@@ -54,6 +54,13 @@ bool PhysicsManager::Touch(GameObject& mover, double px, double py, GameObject& 
     return mover.solidness == Solid && other.solidness == Solid;
 }
 
+void PhysicsManager::Reset()
+{
+    outEvent = EventOut();
+    collisionEvent = EventCollision();
+    delta = 0.0;
+}
+
 void PhysicsManager::Update()
 {
     const std::vector<GameObject*> all = WorldManager::getInstance().GetAllObjects();

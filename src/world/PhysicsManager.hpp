@@ -18,6 +18,7 @@ public:
     EventCollision collisionEvent;
 
     void Update();
+    void Reset();
 
     struct Box
     {

@@ -16,7 +16,11 @@ public:
     std::vector<GameObject*> stashedObjects;
     std::vector<GameObject*> deletionQueue;
 
+    // Reset before the other managers: destroying the objects still reaches them.
+    static constexpr int kResetStage = 0;
+
     static void StartUp();
+    void Reset() { DestroyEverything(); }
 
     std::vector<GameObject*> GetAllObjects() const { return objects; }
     void MarkForDeletion(GameObject* object);
