@@ -2,6 +2,7 @@
 
 #include "core/Geometry.hpp"
 
+#include <SFML/Window/Mouse.hpp>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -111,7 +112,8 @@ class EventMouse : public Event
 public:
     std::string name = "Mouse";
     std::int32_t action = 0;
-    std::int32_t button = 0;
+    // The button pressed or released; meaningless for a move.
+    sf::Mouse::Button button = sf::Mouse::Button::Left;
     WorldPoint position;
     std::string GetName() const override { return name; }
 };

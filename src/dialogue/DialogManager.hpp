@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Manager.hpp"
+#include "resources/VoiceClip.hpp"
 #include "world/GameObject.hpp"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ public:
     double silentExtraDelay = 0.5;
     double autoDelay = 0.5;
     double autoTimer = 0.0;
-    std::string voiceName;
+    VoiceClip voice;
     // Handles, not plain pointers: a scene change may destroy these with the rest of the world.
     ObjectRef<GameObject> dialogBox;
     ObjectRef<GameObject> dialogDisplay;
@@ -48,9 +49,8 @@ public:
     void StartDialog(std::int32_t n);
     void Advance(bool force);
     void EndDialog();
+    // The clip of the current page, if it has one.
     void PlayVoice();
-    void StopVoice();
-    bool VoiceFinished() const;
     void HandleEvent(Event& event) override;
 
 private:

@@ -32,5 +32,5 @@ public:
     void Reset();
 
     void HandleWindowEvent(const sf::Event& event);
-    void PublishMouse(std::int32_t action, std::int32_t button, sf::Vector2i pixel);
+    void PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel);
 };

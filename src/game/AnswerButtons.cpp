@@ -18,11 +18,8 @@ void AnswerButton::OnClick()
 {
     SettingManager::getInstance().Set("SeenEnd", "1");
     DialogManager::getInstance().StartDialog(dialogue);
-    WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == "YesButton" || object->type == "MaybeButton" || object->type == "NoButton" ||
-            object->type == "HellNoButton")
-            world.MarkForDeletion(object);
+    for (const char* answer : {"YesButton", "MaybeButton", "NoButton"})
+        WorldManager::getInstance().MarkAllOfType(answer);
 }
 
 YesButton::YesButton() : AnswerButton("sprites/YesButton.txt", "YesButton", 3.0, 45)

@@ -36,9 +36,7 @@ void ChickenStealer::Answer(bool take)
     resources.PlaySound("chicken", 100);
 
     WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == "Buttn")
-            world.MarkForDeletion(object);
+    world.MarkAllOfType("Buttn");
     for (GameObject* object : world.GetAllObjects())
         if (object->type == "Chicken")
         {

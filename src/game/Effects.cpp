@@ -24,12 +24,6 @@ double Draw1000()
 {
     return (std::rand() % 1000) / 1000.0;
 }
-
-double MouseScale()
-{
-    const double half = DisplayManager::getInstance().cameraHalfHeight;
-    return half > 0.0 ? 10.0 / half : 1.0;
-}
 } // namespace
 
 DoorParticle::DoorParticle()
@@ -111,7 +105,7 @@ void DoorParticleSpawner::HandleEvent(Event& event)
     if (event.GetName() != "Mouse" || static_cast<EventMouse&>(event).action != InputManager::Moved)
         return;
     const WorldPoint m = InputManager::getInstance().mousePosition;
-    const double f = MouseScale();
+    const double f = DisplayManager::getInstance().ScreenUnitsPerWorldUnit();
     const double dx = m.x - lastX;
     const double dy = m.y - lastY;
     const double d = std::sqrt(dx * dx + dy * dy) * f;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/VoiceClip.hpp"
 #include "widgets/Button.hpp"
 
 #include <cstdint>
@@ -20,8 +21,8 @@ class Quiz : public Bro
 {
 public:
     std::int32_t question = 0;
-    // The sound name of the question being read out; empty when none plays.
-    std::string voiceName;
+    // The question being read out.
+    VoiceClip voice;
 
     Quiz();
     // The next question, or, after the fifth, the bridge.
@@ -31,7 +32,6 @@ public:
 
 private:
     void ReadQuestionOut();
-    void StopVoice();
     void ShowAnswers();
     void GrowBridge();
 };

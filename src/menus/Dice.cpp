@@ -97,7 +97,6 @@ std::int32_t DiceManager::Roll()
         volume += die->value;
     }
     SettingManager::getInstance().Set(TrackName(), std::to_string(volume));
-    ResourceManager::getInstance().RefreshVolumes();
     UpdateLabel();
     return volume;
 }
@@ -129,7 +128,8 @@ DiceManagerButton::DiceManagerButton(DiceManager* owner, const char* spriteFile,
 
 void DiceManagerButton::OnClick()
 {
-    Act();
+    if (manager)
+        Act();
     DropDoorFrom(*this);
 }
 
@@ -160,13 +160,14 @@ RollButton::RollButton(DiceManager* owner)
 
 void RollButton::Act()
 {
-    lastRoll = manager->Roll();
+    manager->Roll();
 }
 
 void RollButton::Draw()
 {
     GameObject::Draw();
-    DisplayManager::DrawScreenText({9.0, 8.0}, manager->label, sf::Color::White);
+    if (manager)
+        DisplayManager::DrawScreenText({9.0, 8.0}, manager->label, sf::Color::White);
 }
 
 TrackButton::TrackButton(DiceManager* owner)
@@ -186,7 +187,7 @@ void TrackButton::Act()
 void TrackButton::Draw()
 {
     GameObject::Draw();
-    if (manager != nullptr)
+    if (manager)
         DisplayManager::DrawScreenText({11.0, -6.0}, manager->TrackName(), sf::Color::White);
 }
 

@@ -47,7 +47,8 @@ public:
 class DiceManagerButton : public Button
 {
 public:
-    DiceManager* manager;
+    // The selector it acts on; a button whose selector is gone does nothing.
+    ObjectRef<DiceManager> manager;
 
     DiceManagerButton(DiceManager* owner, const char* spriteFile, WorldPoint at, double scale);
     void OnClick() override;
@@ -78,8 +79,6 @@ protected:
 class RollButton : public DiceManagerButton
 {
 public:
-    std::int32_t lastRoll = 0;
-
     explicit RollButton(DiceManager* owner);
     void Draw() override;
 

@@ -51,6 +51,7 @@ void ResourceManager::Reset()
 void ResourceManager::SetVolumeLevel(const std::string& volumeKey, float level)
 {
     volumeLevels[volumeKey] = level;
+    RefreshVolumes();
 }
 
 float ResourceManager::VolumeFor(const VolumeEntry& entry) const

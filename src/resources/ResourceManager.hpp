@@ -47,16 +47,18 @@ public:
     void PlayDialogue(const std::string& name, float volume);
     void PlayMusic(const std::string& name, float volume, bool loop, bool keepPosition);
     void Stop(const std::string& name);
-    void RefreshVolumes();
     void PauseAll();
     void StopAll();
     void StopAllExceptPaused();
     void ResumePaused();
 
+    // Sets the percentage a volume setting holds; what plays under it changes at once.
     void SetVolumeLevel(const std::string& volumeKey, float level);
     // The volume handed to the audio library: base volume x setting / 100, kept within 0..100.
     float VolumeFor(const VolumeEntry& entry) const;
 
 private:
+    // Applies the current levels to every sound and track that has played.
+    void RefreshVolumes();
     void Play(const std::string& name, float volume, const char* volumeKey);
 };

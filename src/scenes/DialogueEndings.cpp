@@ -48,14 +48,6 @@ void StartDialog(std::int32_t dialogue)
     DialogManager::getInstance().StartDialog(dialogue);
 }
 
-void MarkEvery(const std::string& type)
-{
-    WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == type)
-            world.MarkForDeletion(object);
-}
-
 void MarkFirst(const std::string& type)
 {
     for (GameObject* object : WorldManager::getInstance().GetAllObjects())
@@ -115,7 +107,7 @@ void SummonDragon()
 
 void DrainTheLake()
 {
-    MarkEvery("Water");
+    WorldManager::getInstance().MarkAllOfType("Water");
     WizardCommand(0);
 }
 
@@ -155,7 +147,7 @@ const Ending kFirstActions[] = {
     {{51},      RaiseQuiz},
     {{83},      RaiseChickenOffer},
     {{84, 85},  RaiseCodePanel},
-    {{86},      [] { MarkEvery("BigDoor"); }},
+    {{86},      [] { WorldManager::getInstance().MarkAllOfType("BigDoor"); }},
     {{87, 119}, [] { WizardCommand(0); }},
     {{93},      DrainTheLake},
     {{112},     [] { ResourceManager::getInstance().LoadMusic("Cutscene", "music/Cutscene.mp3"); ChangeScene(12); }},
@@ -199,7 +191,7 @@ void OpenTheGap()
 
 void CloseTheGap()
 {
-    MarkEvery("KillMe");
+    WorldManager::getInstance().MarkAllOfType("KillMe");
     new FakeDoor2();
 }
 } // namespace

@@ -8,17 +8,6 @@
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
 
-namespace
-{
-constexpr std::int32_t kLeftButton = 1;
-} // namespace
-
-double MouseToScreen()
-{
-    const double half = DisplayManager::getInstance().cameraHalfHeight;
-    return half > 0.0 ? 10.0 / half : 1.0;
-}
-
 MouseFollower::MouseFollower()
 {
     SetSprite(Sprite::Empty());
@@ -39,8 +28,8 @@ void MouseFollower::HandleEvent(Event& event)
     {
         target = nullptr;
         const WorldPoint mouse = InputManager::getInstance().mousePosition;
-        x = mouse.x * MouseToScreen();
-        y = mouse.y * MouseToScreen();
+        x = mouse.x * DisplayManager::getInstance().ScreenUnitsPerWorldUnit();
+        y = mouse.y * DisplayManager::getInstance().ScreenUnitsPerWorldUnit();
     }
     else if (name == "Collision")
     {
@@ -56,7 +45,7 @@ void MouseFollower::HandleEvent(Event& event)
     else if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
-        if (mouse.action == InputManager::Pressed && mouse.button == kLeftButton)
+        if (mouse.action == InputManager::Pressed && mouse.button == sf::Mouse::Button::Left)
             Click();
     }
 }

@@ -17,6 +17,3 @@ public:
 private:
     void Click();
 };
-
-// Screen-fixed units per world unit of the mouse position.
-double MouseToScreen();

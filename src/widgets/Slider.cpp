@@ -11,7 +11,6 @@
 
 namespace
 {
-constexpr std::int32_t kLeftButton = 1;
 
 std::string Fixed(double value)
 {
@@ -66,8 +65,9 @@ void Slider::RebuildBar()
 
 void Slider::ApplyMouseX()
 {
-    const double mx = InputManager::getInstance().mousePosition.x * MouseToScreen();
-    const double cell = scale * 0.32;
+    const double mx =
+        InputManager::getInstance().mousePosition.x * DisplayManager::getInstance().ScreenUnitsPerWorldUnit();
+    const double cell = scale * kCellWidth;
     const double half = (std::max(4, width) - 1) * 0.5 * cell;
     const double left = x - half + cell;
     const double right = x + half - cell;
@@ -96,7 +96,7 @@ void Slider::HandleEvent(Event& event)
     if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
-        if (mouse.action == InputManager::Released && mouse.button == kLeftButton)
+        if (mouse.action == InputManager::Released && mouse.button == sf::Mouse::Button::Left)
             dragging = false;
     }
     else if (name == "Tick")
@@ -123,12 +123,12 @@ void Slider::Draw()
     GameObject::Draw();
     if (key.empty() || !DisplayManager::started)
         return;
-    const double cell = scale * 0.32;
+    const double cell = scale * kCellWidth;
     const std::int32_t w = std::max(4, width);
     CellDrawOptions options;
     options.centred = true;
     options.cellWidth = cell;
-    options.cellHeight = scale * 0.7;
+    options.cellHeight = scale * kCellHeight;
     options.textScale = scale;
     options.viewHalfHeight = 10.0;
     const double labelX = x - w * cell / 2 - static_cast<double>(key.size()) * cell / 2 - cell;

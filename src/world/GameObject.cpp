@@ -39,8 +39,8 @@ void GameObject::OnDestroy()
 void GameObject::SetSprite(Sprite newSprite)
 {
     sprite = std::move(newSprite);
-    boxWidth = sprite.width * 0.32;
-    boxHeight = sprite.height * 0.7;
+    boxWidth = sprite.width * kCellWidth;
+    boxHeight = sprite.height * kCellHeight;
     boxOffsetX = 0.0;
     boxOffsetY = 0.0;
 }
@@ -63,13 +63,13 @@ void GameObject::Draw()
     }
     CellDrawOptions options;
     options.centred = true;
-    options.cellWidth = 0.32 * s;
-    options.cellHeight = 0.7 * s;
+    options.cellWidth = kCellWidth * s;
+    options.cellHeight = kCellHeight * s;
     options.background = sprite.background;
     options.backgroundPerRun = sprite.backgroundPerRun;
     options.textScale = s;
     options.backgroundHeight = sprite.backgroundHeight;
     options.backgroundOffset = sprite.backgroundOffset;
-    options.viewHalfHeight = sprite.followsCamera ? display.cameraHalfHeight : 10.0;
+    options.viewHalfHeight = sprite.followsCamera ? display.cameraHalfHeight : kScreenHalfHeight;
     display.DrawCells(p, text, sprite.colour, options);
 }

@@ -30,8 +30,8 @@ public:
     std::string type = "Generic";
     std::int32_t solidness = Solid;
     Sprite sprite;
-    double boxWidth = 0.32;
-    double boxHeight = 0.7;
+    double boxWidth = kCellWidth;
+    double boxHeight = kCellHeight;
     double boxOffsetX = 0.0;
     double boxOffsetY = 0.0;
     // A blocked move retries along x alone, then y alone.

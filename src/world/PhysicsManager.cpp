@@ -12,7 +12,7 @@ namespace
 // Brings a camera-following box into the coordinates of screen-fixed objects.
 PhysicsManager::Box ToScreenFixed(PhysicsManager::Box box, const DisplayManager& display)
 {
-    const double f = display.cameraHalfHeight > 0.0 ? 10.0 / display.cameraHalfHeight : 1.0;
+    const double f = display.ScreenUnitsPerWorldUnit();
     const WorldPoint camera = display.cameraPosition;
     return {(box.left - camera.x) * f, (box.right - camera.x) * f, (box.bottom - camera.y) * f,
             (box.top - camera.y) * f};
@@ -66,14 +66,13 @@ void PhysicsManager::Update()
     const std::vector<GameObject*> all = WorldManager::getInstance().GetAllObjects();
     const DisplayManager& display = DisplayManager::getInstance();
 
-    const auto area = [&](double height)
+    const auto area = [&](double halfHeight)
     {
-        if (height <= 0.0 || display.letterboxHeight / height <= 0.0)
-            return Area{};
-        return Area{display.letterboxWidth / (display.letterboxHeight / height), height};
+        const double pixelsPerUnit = display.PixelsPerUnit(halfHeight);
+        return pixelsPerUnit > 0.0 ? Area{display.letterboxWidth / pixelsPerUnit, 2.0 * halfHeight} : Area{};
     };
-    cameraArea = display.cameraHalfHeight > 0.0 ? area(2.0 * display.cameraHalfHeight) : Area{};
-    screenArea = area(20.0);
+    cameraArea = area(display.cameraHalfHeight);
+    screenArea = area(kScreenHalfHeight);
     reported.assign(all.size(), 0);
 
     for (std::size_t i = 0; i < all.size(); ++i)

@@ -47,6 +47,13 @@ void WorldManager::MarkAllForDeletion()
         MarkForDeletion(object);
 }
 
+void WorldManager::MarkAllOfType(const std::string& type)
+{
+    for (GameObject* object : GetAllObjects())
+        if (object->type == type)
+            MarkForDeletion(object);
+}
+
 void WorldManager::StashWorld()
 {
     std::swap(objects, stashedObjects);

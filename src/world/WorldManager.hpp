@@ -2,6 +2,7 @@
 
 #include "core/Manager.hpp"
 
+#include <string>
 #include <vector>
 
 class GameObject;
@@ -26,6 +27,8 @@ public:
     void MarkForDeletion(GameObject* object);
     void DeleteMarked();
     void MarkAllForDeletion();
+    // Marks every live object of the given type.
+    void MarkAllOfType(const std::string& type);
     void StashWorld();
     void RestoreWorld();
     // Destroys every object held (live, stashed and queued). Used when the game loop has ended,

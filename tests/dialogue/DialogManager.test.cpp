@@ -93,13 +93,13 @@ TEST(Dialogue, TheAutoPlayingCutSceneTurnsHalfASecondAfterItsClipEnds)
     GameDriver game;
     REQUIRE_SOUND_DEVICE();
     Dialog().StartDialog(113);
-    ASSERT_FALSE(Dialog().voiceName.empty()) << "dialogue 113 has its voice clips";
+    ASSERT_FALSE(Dialog().voice.Name().empty()) << "dialogue 113 has its voice clips";
     int clipEnded = -1;
     int frame = 0;
     // Frames at the real pace: the clip plays in real time.
     for (; Data().dialogPage == 0 && frame < 600; ++frame)
     {
-        if (clipEnded < 0 && Dialog().VoiceFinished())
+        if (clipEnded < 0 && Dialog().voice.Finished())
             clipEnded = frame;
         game.Frame(1.0 / 60.0);
         sf::sleep(sf::milliseconds(16));

@@ -186,7 +186,7 @@ TEST(Fights, TheChickensAttackMakesTheEagleScreamAfterThreeSecondsAndEndsTheFigh
     ReachMenu(game, 12, true);
     Eagle* eagle = currentEagle.get();
     ClickOn(game, kAttack);
-    const int scream = FramesUntil(game, [] { return SoundStatus("Eagle Death") == Status::Playing; });
+    const int scream = FramesUntil(game, [] { return SoundStatus("caw_12_death") == Status::Playing; });
     EXPECT_EQ(scream, 3 * kSecond);
     EXPECT_EQ(Music("CAW").getStatus(), Status::Stopped);
     game.Frames(kSecond, kStep);
