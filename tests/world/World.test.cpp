@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <new>
 
 using testsupport::RecordingObject;
 using Log = std::vector<std::string>;
@@ -65,6 +66,24 @@ TEST_F(World, ObjectsBuiltWhileASceneIsMarkedSurviveItAndWhatDestructorsMarkGoes
     EXPECT_EQ(log, (Log{"a:OnDestroy", "b:OnDestroy", "a:deleted", "b:deleted", "chained:OnDestroy",
                         "chained:deleted"}));
     EXPECT_TRUE(world.deletionQueue.empty());
+}
+
+// A handle must not mistake a new object for the one it held, even one built at the same address.
+TEST_F(World, AnObjectRefReadsNullOnceItsObjectIsDestroyedEvenWhenAnotherTakesItsPlace)
+{
+    alignas(RecordingObject) unsigned char storage[sizeof(RecordingObject)];
+    auto* first = new (storage) RecordingObject(&log, "first");
+    const ObjectRef<RecordingObject> ref = first;
+    EXPECT_TRUE(ref.Live());
+    world.MarkForDeletion(first);
+    EXPECT_EQ(ref.get(), first) << "marked, not yet destroyed";
+    EXPECT_FALSE(ref.Live());
+    world.deletionQueue.clear(); // the storage is not the world's to delete
+    first->~RecordingObject();
+    auto* second = new (storage) RecordingObject(&log, "second");
+    ASSERT_EQ(static_cast<void*>(second), static_cast<void*>(first));
+    EXPECT_EQ(ref.get(), nullptr);
+    second->~RecordingObject();
 }
 
 // At shutdown a destructor may still mark a live object or build a new one.
