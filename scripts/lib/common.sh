@@ -22,7 +22,7 @@ PACKAGES=(
     sox lame espeak-ng imagemagick fonts-dejavu-core python3 python3-fonttools
     flite festival festvox-kallpc16k festvox-kdlpc16k festvox-us-slt-hts
     ca-certificates
-    clang-14 libclang-rt-14-dev llvm-14
+    clang-14 libclang-rt-14-dev llvm-14 clang-format-14 clang-tidy-14
 )
 
 ensure_packages() {
@@ -61,13 +61,20 @@ ensure_sfml() {
     SFML_CMAKE_ARGS=("-DHINGEWALK_SFML_PREFIX=$SFML_PREFIX")
 }
 
+# Configures when the build has never been configured or its options changed since; an option
+# left out since then must not linger in the cache, so a change starts the cache afresh.
 configure_build() {
     local build_type="$1" dir="$2"
     shift 2
-    if [ ! -f "$dir/build.ninja" ]; then
-        say "Configuring $dir"
-        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${SFML_CMAKE_ARGS[@]}" "$@"
+    local args=(-G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${SFML_CMAKE_ARGS[@]}" "$@")
+    local stamp="$dir/.configured-with"
+    if [ -f "$dir/build.ninja" ] && [ "$(cat "$stamp" 2>/dev/null)" = "${args[*]}" ]; then
+        return 0
     fi
+    say "Configuring $dir"
+    rm -f "$dir/CMakeCache.txt" "$stamp"
+    cmake -S "$ROOT" -B "$dir" "${args[@]}"
+    printf '%s' "${args[*]}" >"$stamp"
 }
 
 configure_and_build() {
@@ -96,4 +103,10 @@ prepare() {
     ensure_packages
     ensure_sfml
     configure_and_build RelWithDebInfo "$BUILD_DIR"
+}
+
+# What the builds need, without building.
+prepare_tools() {
+    ensure_packages
+    ensure_sfml
 }

@@ -77,12 +77,12 @@ CellRenderer::Layout CellRenderer::Place(WorldPoint position, const std::string&
 {
     const BlockSize size = Measure(text);
     Layout block;
-    block.rows = size.rows;
-    block.columns = size.columns;
+    block.rows = static_cast<double>(size.rows);
+    block.columns = static_cast<double>(size.columns);
     if (o.centred)
     {
-        position.x -= (static_cast<double>(size.columns) - 1.0) * o.cellWidth * 0.5;
-        position.y += (static_cast<double>(size.rows) - 1.0) * o.cellHeight * 0.5;
+        position.x -= (block.columns - 1.0) * o.cellWidth * 0.5;
+        position.y += (block.rows - 1.0) * o.cellHeight * 0.5;
     }
     const double pixelsPerUnit = areaHeight / (2.0 * viewHalfHeight);
     block.cellWidth = pixelsPerUnit * o.cellWidth;
@@ -164,9 +164,9 @@ void CellRenderer::AppendBackground(const Layout& block, const std::string& text
         return;
     }
     // One box per run of non-space characters, row by row.
-    std::size_t row = 0;
-    std::size_t column = 0;
-    std::size_t runStart = 0;
+    double row = 0.0;
+    double column = 0.0;
+    double runStart = 0.0;
     bool inRun = false;
     const auto endRun = [&]
     {
@@ -183,7 +183,7 @@ void CellRenderer::AppendBackground(const Layout& block, const std::string& text
         {
             endRun();
             ++row;
-            column = 0;
+            column = 0.0;
             continue;
         }
         if (c == ' ')

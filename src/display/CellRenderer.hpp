@@ -75,8 +75,8 @@ private:
     // One block placed on the drawing area, in pixels.
     struct Layout
     {
-        std::size_t rows = 1;
-        std::size_t columns = 0;
+        double rows = 1.0;
+        double columns = 0.0;
         double originX = 0.0; // centre of the first cell
         double originY = 0.0;
         double cellWidth = 0.0;

@@ -103,13 +103,14 @@ DoorFollower::DoorFollower(GameObject* followed) : target(followed)
 
 void DoorFollower::HandleEvent(Event&)
 {
-    if (!target)
+    const GameObject* followed = target.get();
+    if (followed == nullptr)
         return;
     phase += PhysicsManager::getInstance().delta;
-    y = target->y - 0.25 * std::sin(2.0 * phase) + 0.8;
-    x = target->x - std::sin(3.0 * phase) / 7.0 - 2.0;
-    const bool targetMoving = target->velocityX != 0.0 || target->velocityY != 0.0;
-    sprite.frameIndex = targetMoving ? 14 : 13;
+    y = followed->y - 0.25 * std::sin(2.0 * phase) + 0.8;
+    x = followed->x - std::sin(3.0 * phase) / 7.0 - 2.0;
+    const bool followedMoving = followed->velocityX != 0.0 || followed->velocityY != 0.0;
+    sprite.frameIndex = followedMoving ? 14 : 13;
 }
 
 Wizard::Wizard()

@@ -71,8 +71,11 @@ void DiceManager::AddDie(std::int32_t face)
     if (diceCount >= kMostDice)
         return;
     auto* die = new Dice(face);
-    die->x = (diceCount % 4) * 2.4 + 5.5;
-    die->y = ((15 - diceCount) / 4) * 2.4 - 3.5;
+    // Four to a row, filling from the bottom row up.
+    const std::int32_t column = diceCount % 4;
+    const std::int32_t row = (15 - diceCount) / 4;
+    die->x = column * 2.4 + 5.5;
+    die->y = row * 2.4 - 3.5;
     dice[static_cast<std::size_t>(diceCount++)] = die;
 }
 
@@ -128,8 +131,8 @@ DiceManagerButton::DiceManagerButton(DiceManager* owner, const char* spriteFile,
 
 void DiceManagerButton::OnClick()
 {
-    if (manager)
-        Act();
+    if (DiceManager* selector = manager.get())
+        Act(*selector);
     DropDoorFrom(*this);
 }
 
@@ -138,9 +141,9 @@ AddButton::AddButton(DiceManager* owner)
 {
 }
 
-void AddButton::Act()
+void AddButton::Act(DiceManager& selector)
 {
-    manager->AddDie(0);
+    selector.AddDie(0);
 }
 
 SubtractButton::SubtractButton(DiceManager* owner)
@@ -148,9 +151,9 @@ SubtractButton::SubtractButton(DiceManager* owner)
 {
 }
 
-void SubtractButton::Act()
+void SubtractButton::Act(DiceManager& selector)
 {
-    manager->RemoveDie();
+    selector.RemoveDie();
 }
 
 RollButton::RollButton(DiceManager* owner)
@@ -158,16 +161,16 @@ RollButton::RollButton(DiceManager* owner)
 {
 }
 
-void RollButton::Act()
+void RollButton::Act(DiceManager& selector)
 {
-    manager->Roll();
+    selector.Roll();
 }
 
 void RollButton::Draw()
 {
     GameObject::Draw();
-    if (manager)
-        DisplayManager::DrawScreenText({9.0, 8.0}, manager->label, sf::Color::White);
+    if (const DiceManager* selector = manager.get())
+        DisplayManager::DrawScreenText({9.0, 8.0}, selector->label, sf::Color::White);
 }
 
 TrackButton::TrackButton(DiceManager* owner)
@@ -175,20 +178,20 @@ TrackButton::TrackButton(DiceManager* owner)
 {
 }
 
-void TrackButton::Act()
+void TrackButton::Act(DiceManager& selector)
 {
-    manager->track = manager->track % 3 + 1;
-    SettingManager::getInstance().Set("Track", manager->TrackName());
-    manager->LoadVolume();
-    manager->UpdateLabel();
-    manager->ShowVolume();
+    selector.track = selector.track % 3 + 1;
+    SettingManager::getInstance().Set("Track", selector.TrackName());
+    selector.LoadVolume();
+    selector.UpdateLabel();
+    selector.ShowVolume();
 }
 
 void TrackButton::Draw()
 {
     GameObject::Draw();
-    if (manager)
-        DisplayManager::DrawScreenText({11.0, -6.0}, manager->TrackName(), sf::Color::White);
+    if (const DiceManager* selector = manager.get())
+        DisplayManager::DrawScreenText({11.0, -6.0}, selector->TrackName(), sf::Color::White);
 }
 
 KeyButton::KeyButton()

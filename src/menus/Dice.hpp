@@ -54,7 +54,7 @@ public:
     void OnClick() override;
 
 protected:
-    virtual void Act() = 0;
+    virtual void Act(DiceManager& selector) = 0;
 };
 
 class AddButton : public DiceManagerButton
@@ -63,7 +63,7 @@ public:
     explicit AddButton(DiceManager* owner);
 
 protected:
-    void Act() override;
+    void Act(DiceManager& selector) override;
 };
 
 class SubtractButton : public DiceManagerButton
@@ -72,7 +72,7 @@ public:
     explicit SubtractButton(DiceManager* owner);
 
 protected:
-    void Act() override;
+    void Act(DiceManager& selector) override;
 };
 
 // Also shows the selector's label above the dice.
@@ -83,7 +83,7 @@ public:
     void Draw() override;
 
 protected:
-    void Act() override;
+    void Act(DiceManager& selector) override;
 };
 
 // Cycles dialogue, music and effects; shows the chosen track's name beside it.
@@ -94,7 +94,7 @@ public:
     void Draw() override;
 
 protected:
-    void Act() override;
+    void Act(DiceManager& selector) override;
 };
 
 // A door key lying across the dice. Clicking its bow only knocks.

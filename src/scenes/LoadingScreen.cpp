@@ -78,7 +78,8 @@ std::string ProgressBar::BarText() const
     // With no length at all the bar is simply full for its one frame.
     const double fraction = length > 0.0 ? std::clamp((length - remaining) / length, 0.0, 1.0) : 1.0;
     const auto size = pattern.size();
-    const auto filled = std::min(size, static_cast<std::size_t>(std::ceil(size * fraction)));
+    const auto filled =
+        std::min(size, static_cast<std::size_t>(std::ceil(static_cast<double>(size) * fraction)));
     return "[" + pattern.substr(0, filled) + std::string(size - filled, '-') + "]";
 }
 

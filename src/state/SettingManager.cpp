@@ -37,7 +37,7 @@ std::string SettingManager::Serialise() const
 {
     std::string text;
     for (const auto& [key, value] : values)
-        text += key + ":" + value + ";";
+        text.append(key).append(":").append(value).append(";");
     return text;
 }
 

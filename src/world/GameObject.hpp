@@ -40,7 +40,7 @@ public:
     bool markedForDeletion = false;
 
     GameObject();
-    ~GameObject() override;
+    ~GameObject() override; // NOLINT(bugprone-exception-escape): see the definition
 
     // Called once when the object is marked for deletion, before it leaves its events.
     virtual void OnDestroy();

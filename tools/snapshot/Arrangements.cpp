@@ -151,8 +151,10 @@ void ShowSprite(const SpriteView& view)
     const int perRow = std::max(1, static_cast<int>(screenW / cellW));
     for (int frame = 0; frame < frameCount; ++frame)
     {
-        const double x = -screenW / 2 + cellW * (frame % perRow + 0.5);
-        const double y = halfHeight - cellH * (frame / perRow + 0.5);
+        const int column = frame % perRow;
+        const int row = frame / perRow;
+        const double x = -screenW / 2 + cellW * (column + 0.5);
+        const double y = halfHeight - cellH * (row + 0.5);
         show(frame, x, y);
         GameObject* label = Place({std::to_string(frame), sf::Color(120, 120, 120), x,
                                    y - sprite.height * 0.35 * view.scale - 0.75, !view.world});

@@ -133,7 +133,7 @@ Options Parse(int argc, char** argv)
         }
         catch (const std::logic_error&)
         {
-            Usage("bad value for " + flag + ": " + value);
+            Usage(std::string("bad value for ").append(flag).append(": ").append(value));
         }
     }
     if (o.out.empty())
