@@ -112,8 +112,10 @@ class EventMouse : public Event
 public:
     std::string name = "Mouse";
     std::int32_t action = 0;
-    // The button pressed or released; meaningless for a move.
+    // The button pressed or released; meaningless for a move or a turn of the wheel.
     sf::Mouse::Button button = sf::Mouse::Button::Left;
+    // How far the vertical wheel turned, positive away from the player (up).
+    float wheel = 0.f;
     WorldPoint position;
     std::string GetName() const override { return name; }
 };

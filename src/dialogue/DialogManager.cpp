@@ -2,6 +2,7 @@
 
 #include "dialogue/DialogBox.hpp"
 #include "dialogue/Script.hpp"
+#include "dialogue/Speaker.hpp"
 #include "display/InputManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
@@ -56,7 +57,7 @@ void DialogManager::StartDialog(std::int32_t n)
     dialogDisplay = display;
     display->SetSpeaker(n, 0);
     data.dialogStartEvent.Publish();
-    PlayVoice();
+    BeginPage();
     active = true;
     autoTimer = 0.0;
     if (n == kAutoDialogue)
@@ -65,6 +66,11 @@ void DialogManager::StartDialog(std::int32_t n)
 
 void DialogManager::HandleEvent(Event& event)
 {
+    if (suspended)
+    {
+        pressTaken = false;
+        return;
+    }
     const std::string name = event.GetName();
     if (name == "Mouse")
     {
@@ -105,13 +111,17 @@ void DialogManager::Update()
     data.dialogText = page.substr(0, revealed);
     if (!pageComplete)
     {
-        if (++tickCounter > 1)
+        const std::int32_t every = FramesPerCharacter(speed);
+        if (every == 0 || ++tickCounter >= every)
         {
-            ++revealed;
+            revealed = every == 0 ? page.size() : revealed + 1;
             tickCounter = 0;
         }
         if (revealed >= page.size())
+        {
             CompletePage(page.size());
+            data.dialogText = page;
+        }
         return;
     }
     if (!autoAdvance || !voice.Finished())
@@ -154,11 +164,11 @@ void DialogManager::Advance(bool force)
             EndDialog();
             return;
         }
-        PlayVoice();
-        if (pageHooks)
-            pageHooks(data.dialogNumber, data.dialogPage);
         revealed = 0;
         pageComplete = false;
+        BeginPage();
+        if (pageHooks)
+            pageHooks(data.dialogNumber, data.dialogPage);
     }
     if (DialogDisplay* display = Display(dialogDisplay))
         display->SetSpeaker(data.dialogNumber, data.dialogPage);
@@ -204,6 +214,9 @@ void DialogManager::Reset()
 {
     UnsubscribeAll();
     ForgetDialogue();
+    history.Clear();
+    suspended = false;
+    speed = TextSpeed::Normal;
     dialogDisplay = flasher = nullptr;
     pressTaken = false;
 }
@@ -217,6 +230,30 @@ void DialogManager::ForgetDialogue()
     autoTimer = 0.0;
     tickCounter = 0;
     dialogBox = nullptr;
+}
+
+void DialogManager::BeginPage()
+{
+    const BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    PlayVoice();
+    speed = ReadTextSpeed();
+    tickCounter = 0;
+    const std::vector<std::string> pages = SplitPages(Script(data.dialogNumber));
+    if (data.dialogPage >= 0 && data.dialogPage < static_cast<std::int32_t>(pages.size()))
+        history.Add({data.dialogNumber, data.dialogPage, Speaker(data.dialogNumber, data.dialogPage),
+                     pages[static_cast<std::size_t>(data.dialogPage)]});
+}
+
+void DialogManager::Suspend()
+{
+    suspended = true;
+    voice.Pause();
+}
+
+void DialogManager::Unsuspend()
+{
+    suspended = false;
+    voice.Resume();
 }
 
 void DialogManager::PlayVoice()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/Manager.hpp"
+#include "dialogue/PageHistory.hpp"
+#include "dialogue/TextSpeed.hpp"
 #include "resources/VoiceClip.hpp"
 #include "world/GameObject.hpp"
 
@@ -35,6 +37,13 @@ public:
     // The mouse press being handled went to the dialogue (it finished or turned a page, or
     // ended it), so it must not also press a button under the pointer.
     bool pressTaken = false;
+    // Held while the backlog is open: the page waits where it was, the voice pauses, and no
+    // key or click reaches the dialogue.
+    bool suspended = false;
+    // How fast the current page types itself out, read when the page begins.
+    TextSpeed speed = TextSpeed::Normal;
+    // Every page shown in this run, for the backlog.
+    PageHistory history;
 
     // Run when dialogue n ends: before the dialogue cursor is reset, and after it (when a
     // follow-up dialogue can start).
@@ -52,8 +61,12 @@ public:
     // The clip of the current page, if it has one.
     void PlayVoice();
     void HandleEvent(Event& event) override;
+    void Suspend();
+    void Unsuspend();
 
 private:
+    // A page appears: its clip starts and it joins the history.
+    void BeginPage();
     void Update();
     void CompletePage(std::uint64_t length);
     // A scene change took the box with the rest of the world: the dialogue is over, without

@@ -1,5 +1,7 @@
 #include "dialogue/Speaker.hpp"
 
+#include "state/SettingManager.hpp"
+
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
@@ -80,4 +82,18 @@ std::int32_t Speaker(std::int32_t dialogNumber, std::int32_t page)
 const char* SpeakerName(std::int32_t speaker)
 {
     return speaker >= 0 && speaker <= 9 ? kNames[speaker] : "";
+}
+
+sf::Color SpeakerColour(std::int32_t speaker)
+{
+    // clang-format off
+    static const sf::Color kColours[] = {
+        sf::Color::White,         sf::Color::White,         sf::Color(196, 128, 70),  sf::Color(21, 160, 179),
+        sf::Color(120, 200, 96),  sf::Color(190, 250, 255), sf::Color(120, 232, 110), sf::Color(243, 207, 252),
+        sf::Color(196, 140, 80),  sf::Color(212, 175, 55),
+    };
+    // clang-format on
+    if (speaker == speaker::Door || speaker == speaker::DoorRight)
+        return PlayerColour();
+    return speaker >= 0 && speaker <= 9 ? kColours[speaker] : sf::Color::White;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/Color.hpp>
 #include <cstdint>
 
 // Who speaks a page: the speaker numbers of the dialogue box's portrait table.
@@ -21,3 +22,6 @@ constexpr std::int32_t BigDoor = 9;
 std::int32_t Speaker(std::int32_t dialogNumber, std::int32_t page);
 // The name a script writer uses for a speaker ("Door", "Brown Door", ...).
 const char* SpeakerName(std::int32_t speaker);
+// The colour a speaker's name is written in: their text's colour where it has one of its own
+// (the bridge, the narrator), else their portrait's, brightened where it would not read on black.
+sf::Color SpeakerColour(std::int32_t speaker);

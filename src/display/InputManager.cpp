@@ -48,6 +48,13 @@ void InputManager::HandleWindowEvent(const sf::Event& event)
     {
         PublishMouse(Moved, sf::Mouse::Button::Left, move->position);
     }
+    else if (const auto* scroll = event.getIf<sf::Event::MouseWheelScrolled>();
+             scroll && scroll->wheel == sf::Mouse::Wheel::Vertical)
+    {
+        mouseEvent.wheel = scroll->delta;
+        PublishMouse(Wheeled, sf::Mouse::Button::Left, scroll->position);
+        mouseEvent.wheel = 0.f;
+    }
 }
 
 void InputManager::PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel)

@@ -20,6 +20,8 @@ public:
         Pressed = 1,
         Released = 2,
         Moved = 3,
+        // The mouse wheel turned (EventMouse::wheel says how far).
+        Wheeled = 4,
     };
 
     static inline bool inputStarted = false;

@@ -1,6 +1,7 @@
 #include "game/PlayControls.hpp"
 
 #include "display/InputManager.hpp"
+#include "game/Backlog.hpp"
 #include "game/PlayerDoors.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -52,6 +53,7 @@ constexpr Binding kSinglePlayer[] = {
 void PlayControls::StartUp()
 {
     InputManager::getInstance().keyboardEvent.Subscribe(&getInstance());
+    InputManager::getInstance().mouseEvent.Subscribe(&getInstance());
 }
 
 void PlayControls::Steer(std::int32_t key, int sign, bool multiplayer)
@@ -87,17 +89,37 @@ void PlayControls::HandleEscape()
 
 void PlayControls::HandleEvent(Event& event)
 {
-    if (event.GetName() != "Keyboard")
+    if (event.GetName() == "Mouse")
+    {
+        const auto& mouse = static_cast<const EventMouse&>(event);
+        if (mouse.action == InputManager::Wheeled && mouse.wheel > 0.f && !Backlog::IsOpen())
+            Backlog::Open();
         return;
+    }
     const auto& keyboard = static_cast<const EventKeyboard&>(event);
+    // Keys let go always count, so nothing keeps walking that is no longer held.
     if (keyboard.action == InputManager::Pressed)
         Steer(keyboard.key, +1, MultiplayerOn());
     else if (keyboard.action == InputManager::Released)
         Steer(keyboard.key, -1, MultiplayerOn());
+    if (keyboard.action == InputManager::Pressed)
+        HandlePress(keyboard.key);
+}
 
+void PlayControls::HandlePress(std::int32_t key)
+{
+    const bool backlogKey = key == Code(Key::L) || key == Code(Key::PageUp);
+    if (Backlog::IsOpen())
+    {
+        // The backlog takes every other key for itself.
+        if (key == Code(Key::L) || key == Code(Key::Escape))
+            Backlog::Close();
+        return;
+    }
+    if (backlogKey && Backlog::Open() != nullptr)
+        return;
     const BigAccessingOfData& data = BigAccessingOfData::getInstance();
     if (!data.controlsLocked && data.dialogNumber == -1 && data.currentScene != SceneNumber::Loading &&
-        data.resumeScene != SceneNumber::NoGame && keyboard.action == InputManager::Pressed &&
-        keyboard.key == Code(Key::Escape))
+        data.resumeScene != SceneNumber::NoGame && key == Code(Key::Escape))
         HandleEscape();
 }

@@ -5,8 +5,9 @@
 #include <cstdint>
 
 // What the keys mean during play: the walking keys move the doors (through the movement axes of
-// the game-state store, which the doors read), and Escape pauses a running game and resumes it
-// from the pause page. Start-up subscribes it to the keyboard for the program's life.
+// the game-state store, which the doors read), Escape pauses a running game and resumes it from
+// the pause page, and L, Page Up or the wheel turned up open the backlog (L or Escape close it).
+// Start-up subscribes it to the keyboard and the mouse for the program's life.
 class PlayControls : public Manager<PlayControls>
 {
 public:
@@ -15,5 +16,6 @@ public:
 
 private:
     void Steer(std::int32_t key, int sign, bool multiplayer);
+    void HandlePress(std::int32_t key);
     void HandleEscape();
 };

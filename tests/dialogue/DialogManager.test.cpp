@@ -4,6 +4,7 @@
 #include "dialogue/DialogManager.hpp"
 
 #include "dialogue/DialogBox.hpp"
+#include "dialogue/Script.hpp"
 #include "support/AudioFiles.hpp"
 #include "support/GameTest.hpp"
 
@@ -132,4 +133,60 @@ TEST(Dialogue, PortraitsFollowTheSpeakerAndADesignThatIsNoNumberShowsTheFirst)
     game.Click();
     game.Click();
     EXPECT_EQ(std::make_pair(display->speaker, display->x), std::make_pair(1, 11.0));
+}
+
+TEST(Dialogue, TheTextSpeedSetsHowManyFramesACharacterWaitsAndAClickStillFinishesThePage)
+{
+    constexpr std::size_t kWhole = std::string::npos;
+    // The page as it stands after 12 frames: each frame shows what the one before revealed.
+    // clang-format off
+    const std::tuple<const char*, std::size_t> rows[] = {
+        {"0",        3     }, // slow: a character every third frame
+        {"1",        5     }, // the game's own speed: every second frame
+        {"2",        11    }, // fast: every frame
+        {"3.000000", kWhole}, // instant, as the slider writes it
+        {"7",        5     }, // no such speed, no number, not a step: the default
+        {"fast",     5     },
+        {"1.5",      5     },
+    };
+    // clang-format on
+    const std::string page = SplitPages(Script(3)).at(0);
+    for (const auto& [setting, shown] : rows)
+    {
+        SCOPED_TRACE(setting);
+        ResetSingletons();
+        GameDriver game;
+        SetSetting("Text Speed", setting);
+        Dialog().StartDialog(3);
+        game.Frames(12);
+        EXPECT_EQ(Data().dialogText, page.substr(0, shown));
+        game.Click();
+        EXPECT_EQ(Data().dialogText, page) << "a click finishes the page at any speed";
+        EXPECT_EQ(Data().dialogPage, 0);
+    }
+}
+
+TEST(Dialogue, EveryPageShownJoinsTheHistoryWithItsSpeakerAndOnlyTheLastFiftyAreKept)
+{
+    GameDriver game;
+    Dialog().StartDialog(8); // the door and the door on the right, in turns
+    ASSERT_TRUE(ClickThroughDialogue(game));
+    std::vector<std::pair<std::int32_t, std::int32_t>> seen;
+    for (const ShownPage& page : Dialog().history.Pages())
+        seen.emplace_back(page.page, page.speaker);
+    EXPECT_EQ(seen, (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                        {0, 0},
+                        {1, 1},
+                        {2, 0},
+                        {3, 1}
+    }));
+    EXPECT_EQ(Dialog().history.Pages().back().text, SplitPages(Script(8)).at(3));
+
+    for (std::int32_t n = 4; n <= 43; ++n)
+    {
+        Dialog().StartDialog(n);
+        ASSERT_TRUE(ClickThroughDialogue(game));
+    }
+    EXPECT_EQ(Dialog().history.Pages().size(), PageHistory::kKept);
+    EXPECT_EQ(Dialog().history.Pages().back().dialogue, 43);
 }

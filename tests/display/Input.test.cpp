@@ -30,6 +30,9 @@ struct Recorder : EventReceiver
                  mouse && mouse->action == InputManager::Moved)
             std::snprintf(line, sizeof line, "Mouse moved to %.1f,%.1f", mouse->position.x,
                           mouse->position.y);
+        else if (mouse && mouse->action == InputManager::Wheeled)
+            std::snprintf(line, sizeof line, "Mouse wheel %.1f at %.1f,%.1f", mouse->wheel, mouse->position.x,
+                          mouse->position.y);
         else if (mouse)
             std::snprintf(line, sizeof line, "Mouse %d %d at %.1f,%.1f", static_cast<int>(mouse->button),
                           mouse->action, mouse->position.x, mouse->position.y);
@@ -53,7 +56,9 @@ TEST(Input, KeysAndButtonsArePublishedWithTheirCodesActionsAndScreenPositionsAnd
         Press{K::A}, Press{K::Escape}, sf::Event::KeyReleased{K::Down}, Press{K::Unknown},
         Down{B::Left, {760, 300}}, sf::Event::MouseButtonReleased{B::Right, {640, 360}}, Down{B::Middle, {}},
         Down{B::Extra1, {}}, Down{B::Extra2, {}}, Down{static_cast<B>(sf::Mouse::ButtonCount), {}},
-        sf::Event::MouseMoved{{580, 390}}, sf::Event::MouseWheelScrolled{}, sf::Event::TextEntered{U'a'},
+        sf::Event::MouseWheelScrolled{sf::Mouse::Wheel::Vertical, 1.5f, {640, 360}},
+        sf::Event::MouseWheelScrolled{sf::Mouse::Wheel::Horizontal, 1.f, {}}, sf::Event::MouseMoved{{580, 390}},
+        sf::Event::TextEntered{U'a'},
         sf::Event::FocusGained{}, sf::Event::Resized{{1280, 720}}};
     // clang-format on
     InputManager::inputStarted = false;
@@ -65,6 +70,7 @@ TEST(Input, KeysAndButtonsArePublishedWithTheirCodesActionsAndScreenPositionsAnd
     EXPECT_EQ(recorder.heard,
               (Log{"Keyboard 0 1", "Keyboard 36 1", "Keyboard 74 2", "Keyboard -1 1", "Mouse 0 1 at 4.0,2.0",
                    "Mouse 1 2 at 0.0,0.0", "Mouse 2 1 at -21.3,12.0", "Mouse 3 1 at -21.3,12.0",
-                   "Mouse 4 1 at -21.3,12.0", "Mouse 5 1 at -21.3,12.0", "Mouse moved to -2.0,-1.0"}));
+                   "Mouse 4 1 at -21.3,12.0", "Mouse 5 1 at -21.3,12.0", "Mouse wheel 1.5 at 0.0,0.0",
+                   "Mouse moved to -2.0,-1.0"}));
     EXPECT_NEAR(input.mousePosition.y, -1.0, 1e-6);
 }

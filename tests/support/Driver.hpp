@@ -69,6 +69,11 @@ public:
         MouseDown(button);
         MouseUp(button);
     }
+    // The wheel turned where the mouse is; positive is away from the player (up).
+    void ScrollWheel(float delta)
+    {
+        Send(sf::Event::MouseWheelScrolled{sf::Mouse::Wheel::Vertical, delta, mousePixel});
+    }
     void MouseDown(sf::Mouse::Button button = sf::Mouse::Button::Left)
     {
         Send(sf::Event::MouseButtonPressed{button, mousePixel});

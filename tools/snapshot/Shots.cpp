@@ -1,6 +1,7 @@
 #include "Shots.hpp"
 
 #include "dialogue/DialogManager.hpp"
+#include "game/Backlog.hpp"
 #include "game/Puzzle.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
@@ -95,6 +96,21 @@ void PausePage()
     Scene(SceneNumber::SettingsMenu);
 }
 
+// The backlog over the long bridge, after its first thoughts were read.
+void BacklogShot()
+{
+    BigAccessingOfData::getInstance().resumeScene = SceneNumber::GameWithoutPause;
+    Scene(1);
+    DialogManager& dialog = DialogManager::getInstance();
+    for (const std::int32_t n : {4, 5, 6, 7, 8, 9, 10})
+    {
+        dialog.StartDialog(n);
+        while (dialog.active)
+            dialog.Advance(false);
+    }
+    Backlog::Open();
+}
+
 std::vector<Shot> Build()
 {
     // clang-format off
@@ -133,6 +149,7 @@ std::vector<Shot> Build()
         {"quiz", "panels", EndingShot(0, 51)},
         {"chicken-offer", "panels", ChickenOffer},
         {"code-panel", "panels", CodePanel},
+        {"backlog", "panels", BacklogShot},
     };
     // clang-format on
     shots.insert(shots.end(), dialogues.begin(), dialogues.end());
