@@ -152,7 +152,8 @@ void Backlog::Draw()
         DrawLeftAligned({kLeft + 0.5, kFirstLine}, "Nothing has been said yet.", kTextColour);
     for (std::int32_t i = 0; i < kVisibleLines && top + i < count; ++i)
     {
-        const Line& line = lines[static_cast<std::size_t>(top + i)];
+        const std::int32_t shown = top + i;
+        const Line& line = lines[static_cast<std::size_t>(shown)];
         DrawLeftAligned({kLeft + 0.5, kFirstLine - i * kLineStep}, line.text, line.colour);
     }
     if (top > 0)
