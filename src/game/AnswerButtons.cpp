@@ -1,6 +1,8 @@
 #include "game/AnswerButtons.hpp"
 
 #include "dialogue/DialogManager.hpp"
+#include "dialogue/Script.hpp"
+#include "display/DisplayManager.hpp"
 #include "state/SettingManager.hpp"
 #include "world/WorldManager.hpp"
 
@@ -18,8 +20,25 @@ void AnswerButton::OnClick()
 {
     SettingManager::getInstance().Set("SeenEnd", "1");
     DialogManager::getInstance().StartDialog(dialogue);
-    for (const char* answer : {"YesButton", "MaybeButton", "NoButton"})
+    for (const char* answer : {"YesButton", "MaybeButton", "NoButton", "AnswerQuestion"})
         WorldManager::getInstance().MarkAllOfType(answer);
+}
+
+AnswerQuestion::AnswerQuestion(std::int32_t askingDialogue)
+{
+    const std::vector<std::string> pages = SplitPages(Script(askingDialogue));
+    question = pages.empty() ? "" : pages.back();
+    SetSprite(Sprite::Empty());
+    sprite.followsCamera = false;
+    type = "AnswerQuestion";
+    depth = 99999999.0;
+    y = 6.5;
+}
+
+void AnswerQuestion::Draw()
+{
+    DisplayManager::DrawScreenText({x, y}, " " + question + " ", sf::Color(255, 230, 140), kScreenHalfHeight,
+                                   true, 1.3);
 }
 
 YesButton::YesButton() : AnswerButton("sprites/YesButton.txt", "YesButton", 3.0, 45)

@@ -58,10 +58,11 @@ void MarkFirst(const std::string& type)
         }
 }
 
-// The end-of-game question: Yes, No and Maybe appear; the door waits for an answer.
+// The end-of-game question: Yes, No and Maybe appear under it; the door waits for an answer.
 void RaiseAnswerButtons()
 {
     BigAccessingOfData::getInstance().controlsLocked = true;
+    new AnswerQuestion(44);
     new YesButton();
     new NoButton();
     new MaybeButton();
