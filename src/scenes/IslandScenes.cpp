@@ -111,7 +111,12 @@ void BuildVillage(bool afterFight)
     if (afterFight)
         StartDialog(47);
     else
-        DialogueAt(44, 1.0, 1.0, {GridToWorld(3, 3).x, GridToWorld(3, 3).y - 0.5});
+    {
+        // The whole house front, along the top of the island's last row: a door that walks up to
+        // the house anywhere, or along its front, is at its door.
+        const WorldPoint front = GridToWorld(3, 2);
+        DialogueAt(44, 3.0 * 7 * kCellWidth, 1.0, {front.x, front.y + 2.5 * kCellHeight});
+    }
     for (std::int32_t variant : {0, 1})
         At(new House(variant), {GridToWorld(3, 4).x, GridToWorld(3, 4).y - 2.3});
 }

@@ -57,3 +57,37 @@ TEST(SceneFlow, SettingsThatAreNotNumbersCountAsAbsentInsteadOfEndingTheGame)
     SetSetting("DoorLabel4", "yes");
     EXPECT_FALSE(scenes::KnobThirteenIsDue());
 }
+
+// The village house is entered by walking up to its front anywhere, or sliding along it: not only
+// by stepping straight up into its narrow doorway.
+TEST(SceneFlow, WalkingUpToTheHouseFrontAnywhereStartsTheQuestion)
+{
+    // clang-format off
+    const std::tuple<const char*, std::int32_t, std::vector<Key>> walks[] = {
+        // from the grass's top row, at a grid column, holding these keys
+        {"up, left of the path",          2, {Key::W}},
+        {"up, right of the path",         4, {Key::W}},
+        {"up the path",                   3, {Key::W}},
+        {"diagonally, along the front",   1, {Key::W, Key::D}},
+    };
+    // clang-format on
+    for (const auto& [how, column, keys] : walks)
+    {
+        SCOPED_TRACE(how);
+        ResetSingletons();
+        GameDriver game;
+        Map::getInstance().LoadScene(2);
+        Door* door = LiveObjects<Door>().at(0);
+        const WorldPoint start = scenes::GridToWorld(column, 1);
+        door->x = start.x;
+        door->y = start.y;
+        game.Frame(kStep);
+        ASSERT_EQ(Data().dialogNumber, -1) << "not yet at the house";
+        for (const Key key : keys)
+            game.Press(key);
+        EXPECT_TRUE(game.RunUntil([] { return Data().dialogNumber == 44; }, 48, kStep))
+            << "within three seconds";
+        for (const Key key : keys)
+            game.Release(key);
+    }
+}
