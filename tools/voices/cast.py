@@ -116,7 +116,7 @@ CAST = {
     "Big Door": {
         "pause": 0.7,
         "synth": ("flite", "kal16", {"int_f0_target_mean": 74, "int_f0_target_stddev": 6,
-                                      "duration_stretch": 1.3}),
+                                      "duration_stretch": 1.4}),
         "voice": ["highpass", "60", "bass", "+2", "110", "equalizer", "2800", "1q", "+4"],
         "space": ["reverb", "15", "60", "30", "100", "0", "-10"],
     },
