@@ -19,7 +19,6 @@ PACKAGES = {
     ("flite", "slt"): "flite",
     ("festival", "cmu_us_slt_arctic_hts"): "festvox-us-slt-hts",
     ("festival", "kal_diphone"): "festvox-kallpc16k",
-    ("festival", "ked_diphone"): "festvox-kdlpc16k",
 }
 
 
@@ -48,10 +47,12 @@ CAST = {
         "voice": ["highpass", "90", "pitch", "-100", "lowpass", "4200"],
         "space": ["reverb", "30", "60", "35", "100", "12", "-6"],
     },
-    # A villager: plain, friendly, middle-aged.
+    # A villager: plain, friendly, middle-aged. The clearest male voice, its formants and pitch
+    # lifted 7 % (to about 110 Hz) so that it sounds like somebody else than the narrator. (flite's
+    # rms voice ignores pitch settings; the diphone voice this speaker had lost half its words.)
     "Brown Door": {
-        "synth": ("festival", "ked_diphone", _diphone(112, 20, 1.0)),
-        "voice": ["highpass", "80", "bass", "+3", "180", "equalizer", "2500", "1q", "+2"],
+        "synth": ("flite", "rms", {"duration_stretch": 1.05}),
+        "voice": ["highpass", "80", "pitch", "120", "bass", "+2", "200", "equalizer", "2800", "1q", "+3"],
     },
     # Old planks: slow, with the hollow, boxy ring of a wooden body (short comb echoes) and
     # the small room a bridge deck makes.
@@ -63,26 +64,27 @@ CAST = {
                   "echo", "0.8", "0.75", "4.3", "0.35", "9.1", "0.25", "13.7", "0.15"],
         "space": ["reverb", "25", "70", "12", "100", "0", "-8"],
     },
-    # Huge: a very low voice from a somewhat longer vocal tract (the pitch shift lowers the
-    # formants by 8 %, no more, so that it stays clear), a heavy low end and a cave around it.
+    # Huge: a low, slow voice with a heavy low end and a cave around it. Its size comes from
+    # pitch, pace and room only: lowered formants and a long tail made most of its words unclear.
     "Dragon": {
-        "synth": ("flite", "kal16", {"int_f0_target_mean": 62, "int_f0_target_stddev": 12,
-                                      "duration_stretch": 1.1}),
-        "voice": ["highpass", "45", "pitch", "-150", "bass", "+4", "140"],
-        "space": ["reverb", "30", "50", "70", "100", "20", "-10"],
+        "synth": ("flite", "kal16", {"int_f0_target_mean": 82, "int_f0_target_stddev": 14,
+                                      "duration_stretch": 1.25}),
+        "voice": ["highpass", "70", "bass", "+2", "120", "equalizer", "3000", "1q", "+4"],
+        "space": ["reverb", "15", "60", "30", "100", "0", "-10"],
     },
     # Something that should not be there: a flat voice doubled by two detuned copies and a
-    # breathy, high-passed shadow, with a reverb that swells in before the words.
+    # breathy, high-passed shadow, with a reverb that swells in before the words. The copies
+    # and the swell stay well under the voice, or the words drown in them.
     "Unknown": {
         "synth": ("flite", "slt", {"int_f0_target_mean": 150, "int_f0_target_stddev": 6,
                                     "duration_stretch": 1.12}),
-        "voice": ["highpass", "120"],
+        "voice": ["highpass", "120", "equalizer", "2800", "1q", "+3"],
         "layers": [
-            (-5, 0.021, ["pitch", "45"]),
-            (-6, 0.037, ["pitch", "-60"]),
-            (-9, 0.0, ["highpass", "2800", "tremolo", "7", "60"]),
+            (-8, 0.021, ["pitch", "45"]),
+            (-9, 0.037, ["pitch", "-60"]),
+            (-12, 0.0, ["highpass", "2800", "tremolo", "7", "60"]),
         ],
-        "space": ["reverse", "reverb", "40", "40", "40", "100", "0", "-10", "reverse"],
+        "space": ["reverse", "reverb", "30", "40", "30", "100", "0", "-10", "reverse"],
     },
     # A storybook narrator: clear, measured, close.
     "Narrator": {
@@ -91,28 +93,31 @@ CAST = {
         "voice": ["highpass", "70", "equalizer", "3000", "1q", "+2"],
         "space": ["reverb", "12", "60", "20", "100", "0", "-10"],
     },
-    # Grand, old, theatrical: wide swings of pitch, unhurried, a shake in the voice and the
-    # stone room of a tower.
+    # Grand, old, theatrical: wide swings of pitch, unhurried, a slight shake in the voice and
+    # the small stone room of a tower. (Pitched far below the voice's own 120 Hz, with a deep
+    # shake and a big room, a third of his words got lost.)
     "Wizard": {
         "pause": 0.5,
-        "synth": ("flite", "awb", {"int_f0_target_mean": 98, "int_f0_target_stddev": 34,
-                                    "duration_stretch": 1.1}),
-        "voice": ["highpass", "70", "tremolo", "5", "12", "equalizer", "180", "1q", "+3"],
-        "space": ["reverb", "25", "50", "60", "100", "10", "-10"],
+        "synth": ("flite", "awb", {"int_f0_target_mean": 112, "int_f0_target_stddev": 30,
+                                    "duration_stretch": 1.05}),
+        "voice": ["highpass", "80", "tremolo", "5", "4", "equalizer", "2800", "1q", "+3"],
+        "space": ["reverb", "8", "60", "20", "100", "0", "-10"],
     },
-    # Shrill and vain: high, quick, bright, a hint of grit.
+    # Shrill and vain: high, quick, bright, a hint of grit. Its height comes from the
+    # synthesiser's pitch alone; a formant shift on top and a rush made it hard to follow.
     "Eagle": {
-        "synth": ("flite", "slt", {"int_f0_target_mean": 280, "int_f0_target_stddev": 60,
-                                    "duration_stretch": 0.8}),
-        "voice": ["highpass", "200", "pitch", "100", "equalizer", "3300", "1q", "+5",
-                  "overdrive", "3", "0", "highpass", "200"],
+        "synth": ("flite", "slt", {"int_f0_target_mean": 280, "int_f0_target_stddev": 55,
+                                    "duration_stretch": 0.92}),
+        "voice": ["highpass", "150", "equalizer", "3000", "1q", "+3",
+                  "overdrive", "1.5", "0", "highpass", "150"],
     },
-    # Slow, deep, solemn: a low monotone, far slower than anyone else, in a large hall.
+    # Slow, deep, solemn: a low monotone, far slower than anyone else, with a short ring of
+    # stone. (A large hall's tail filled the long pauses and blurred the words after them.)
     "Big Door": {
         "pause": 0.7,
-        "synth": ("flite", "awb", {"int_f0_target_mean": 64, "int_f0_target_stddev": 5,
-                                    "duration_stretch": 1.3}),
-        "voice": ["highpass", "45", "pitch", "-100", "bass", "+2", "120", "lowpass", "5000"],
-        "space": ["reverb", "40", "40", "100", "100", "30", "-10"],
+        "synth": ("flite", "kal16", {"int_f0_target_mean": 74, "int_f0_target_stddev": 6,
+                                      "duration_stretch": 1.4}),
+        "voice": ["highpass", "60", "bass", "+2", "110", "equalizer", "2800", "1q", "+4"],
+        "space": ["reverb", "15", "60", "30", "100", "0", "-10"],
     },
 }
