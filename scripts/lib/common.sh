@@ -20,7 +20,7 @@ PACKAGES=(
     xvfb xauth libgl1 libgl1-mesa-dri libx11-6 libxrandr2 libxcursor1 libxi6 libudev1
     libfreetype6 libharfbuzz0b libvorbis0a libvorbisenc2 libvorbisfile3 libogg0
     sox lame espeak-ng imagemagick fonts-dejavu-core python3 python3-fonttools
-    flite festival festvox-kallpc16k festvox-kdlpc16k festvox-us-slt-hts
+    flite festival festvox-kallpc16k festvox-us-slt-hts
     ca-certificates
     clang-14 libclang-rt-14-dev llvm-14 clang-format-14 clang-tidy-14
 )
