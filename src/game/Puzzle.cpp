@@ -119,6 +119,7 @@ void Puzzle::Submit()
     else
     {
         typed.clear();
+        BigAccessingOfData::getInstance().codeTipDue = true;
     }
 }
 

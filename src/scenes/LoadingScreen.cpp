@@ -93,7 +93,10 @@ LoadingScreenTip::LoadingScreenTip()
     SetSprite(Sprite::Empty());
     ScreenFixed(*this, -5.0, 1.0, "LoadingScreenTip");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    tip = Tip(std::rand() % kTipCount);
+    const int random = std::rand() % kTipCount;
+    BigAccessingOfData& data = BigAccessingOfData::getInstance();
+    tip = Tip(data.codeTipDue ? kCodeTip : random);
+    data.codeTipDue = false;
 }
 
 void LoadingScreenTip::Draw()

@@ -5,6 +5,7 @@ void BigAccessingOfData::ResetRunFlags()
     hasChicken = false;
     codeIntroSeen = false;
     codeSolved = false;
+    codeTipDue = false;
 }
 
 void BigAccessingOfData::Reset()

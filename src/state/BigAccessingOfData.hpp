@@ -52,6 +52,8 @@ public:
     bool hasChicken = false;
     bool codeIntroSeen = false;
     bool codeSolved = false;
+    // A wrong code was tried: the next loading screen shows the tip that holds the right one.
+    bool codeTipDue = false;
     std::int32_t currentScene = SceneNumber::NoGame;
     std::int32_t resumeScene = SceneNumber::NoGame;
     std::int32_t dialogNumber = -1;

@@ -2,6 +2,7 @@
 // tips.
 #include "scenes/LoadingScreen.hpp"
 
+#include "game/Puzzle.hpp"
 #include "scenes/Tips.hpp"
 #include "support/GameTest.hpp"
 
@@ -52,4 +53,24 @@ TEST(LoadingScreen, EveryTipWrapsGreedilyIntoLinesShorterThan66Characters)
         for (std::string line; std::getline(lines, line);)
             EXPECT_LT(line.size(), 66u) << Tip(i);
     }
+}
+
+// The big door's code is in one tip among many: after a wrong code, the next loading screen (a
+// pause is one) shows that tip, which leads with the code; the ones after it are random again.
+TEST(LoadingScreen, AfterAWrongCodeTheNextLoadingScreenShowsTheCodesTip)
+{
+    GameDriver game;
+    EXPECT_EQ(Tip(kCodeTip).rfind(kDoorCode, 0), 0u) << Tip(kCodeTip);
+    Data().loadingLength = 0.2;
+    Map::getInstance().LoadScene(8);
+    new Puzzle();
+    Type(game, "12345678");
+    game.Tap(Key::Enter);
+    ASSERT_FALSE(LiveObjects<Puzzle>().empty()) << "a wrong code leaves the panel open";
+    game.Tap(Key::Escape);
+    game.Frame(kStep);
+    game.Tap(Key::Escape); // pause: a loading screen on the way to the pause page
+    ASSERT_EQ(Data().currentScene, SceneNumber::Loading);
+    EXPECT_EQ(LiveObjects<LoadingScreenTip>().at(0)->tip, Tip(kCodeTip));
+    EXPECT_FALSE(Data().codeTipDue) << "once is enough";
 }
