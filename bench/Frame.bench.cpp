@@ -2,7 +2,7 @@
 // cut-scene's 1,400 orbiting stars and a flying missile. Measures one GameManager::Frame, the
 // same frame without presenting it, and the paced loop's real frame rate.
 #include "FrameTiming.hpp"
-#include "engine/core/ClockSystem.hpp"
+#include "core/ClockSystem.hpp"
 #include "game/Effects.hpp"
 #include "state/Map.hpp"
 

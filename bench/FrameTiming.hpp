@@ -4,12 +4,10 @@
 // directory, as the tests run it), a frame's CPU work without presenting it, and frame times
 // with their median and 90th percentile.
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/GameObject.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "support/Driver.hpp"
 #include "support/Harness.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -60,21 +58,10 @@ private:
 inline void FrameWithoutPresent(double dt)
 {
     GameManager& game = GameManager::getInstance();
-    PhysicsManager& physics = PhysicsManager::getInstance();
     DisplayManager& display = DisplayManager::getInstance();
-    WorldManager& world = WorldManager::getInstance();
     display.PollWindowEvents();
-    physics.delta = dt;
-    game.tickEvent.Publish();
-    physics.Update();
-    game.lateTickEvent.Publish();
-    world.DeleteMarked();
-    display.window.clear(display.clearColour);
-    std::vector<GameObject*> drawing = world.GetAllObjects();
-    std::stable_sort(drawing.begin(), drawing.end(),
-                     [](const GameObject* a, const GameObject* b) { return a->depth < b->depth; });
-    for (GameObject* object : drawing)
-        object->Draw();
-    display.FlushGlyphs();
+    game.Update(dt);
+    game.Draw();
+    display.cells.Flush();
 }
 } // namespace bench

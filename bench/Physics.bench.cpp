@@ -1,8 +1,8 @@
 // One physics step in a crowded scene: 1,400 stationary solid objects and 10 movers.
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameObject.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
+#include "world/GameObject.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <benchmark/benchmark.h>
 #include <vector>

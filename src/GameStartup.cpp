@@ -2,12 +2,13 @@
 
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
+#include "game/PlayControls.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ void StartGame()
     GameManager::StartUp();
     SettingManager::getInstance().Load();
     DialogManager::StartUp();
-    data.SubscribeInput();
+    PlayControls::StartUp();
 
     ResourceManager& resources = ResourceManager::getInstance();
     LoadSharedSprites(data);

@@ -3,10 +3,10 @@
 #include "GameStartup.hpp"
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayCheck.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <filesystem>
 #include <iostream>

@@ -2,11 +2,11 @@
 
 #include "dialogue/Speaker.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <algorithm>
 #include <cmath>

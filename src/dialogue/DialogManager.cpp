@@ -3,20 +3,18 @@
 #include "dialogue/DialogBox.hpp"
 #include "dialogue/Script.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
-#include <filesystem>
 #include <iostream>
 
 namespace
 {
 constexpr std::int32_t kAutoDialogue = 113;
-constexpr std::int32_t kLeftButton = 1;
 
 bool IsAdvanceKey(std::int32_t key)
 {
@@ -71,8 +69,8 @@ void DialogManager::HandleEvent(Event& event)
     if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
-        pressTaken =
-            active && !autoAdvance && mouse.action == InputManager::Pressed && mouse.button == kLeftButton;
+        pressTaken = active && !autoAdvance && mouse.action == InputManager::Pressed &&
+                     mouse.button == sf::Mouse::Button::Left;
         if (pressTaken)
             Advance(false);
         return;
@@ -116,10 +114,10 @@ void DialogManager::Update()
             CompletePage(page.size());
         return;
     }
-    if (!autoAdvance || !VoiceFinished())
+    if (!autoAdvance || !voice.Finished())
         return;
     autoTimer += PhysicsManager::getInstance().delta;
-    if (autoTimer >= (voiceName.empty() ? silentExtraDelay : 0.0) + autoDelay)
+    if (autoTimer >= (voice.Name().empty() ? silentExtraDelay : 0.0) + autoDelay)
     {
         autoTimer = 0.0;
         Advance(true);
@@ -174,7 +172,7 @@ void DialogManager::EndDialog()
     pageComplete = false;
     active = false;
     data.controlsLocked = false;
-    StopVoice();
+    voice.Stop();
     const std::int32_t n = data.dialogNumber;
     if (firstActions)
         firstActions(n);
@@ -191,10 +189,10 @@ void DialogManager::AbandonIfBoxGone()
 {
     if (!active || dialogBox.Live())
         return;
-    StopVoice();
+    voice.Stop();
     Release(dialogDisplay);
     Release(flasher);
-    Reset();
+    ForgetDialogue();
     BigAccessingOfData& data = BigAccessingOfData::getInstance();
     data.dialogNumber = -1;
     data.dialogPage = 0;
@@ -203,6 +201,14 @@ void DialogManager::AbandonIfBoxGone()
 }
 
 void DialogManager::Reset()
+{
+    UnsubscribeAll();
+    ForgetDialogue();
+    dialogDisplay = flasher = nullptr;
+    pressTaken = false;
+}
+
+void DialogManager::ForgetDialogue()
 {
     revealed = 0;
     pageComplete = false;
@@ -215,38 +221,7 @@ void DialogManager::Reset()
 
 void DialogManager::PlayVoice()
 {
-    StopVoice();
     const BigAccessingOfData& data = BigAccessingOfData::getInstance();
-    const std::string name = std::to_string(data.dialogNumber) + "_" + std::to_string(data.dialogPage);
-    const std::string path = "dialog/" + name + ".mp3";
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored))
-    {
+    if (!voice.Play(std::to_string(data.dialogNumber) + "_" + std::to_string(data.dialogPage)))
         std::cout << "The file does not exist.\n";
-        return;
-    }
-    ResourceManager& resources = ResourceManager::getInstance();
-    resources.LoadSound(name, path);
-    resources.PlayDialogue(name, 100);
-    voiceName = name;
-}
-
-void DialogManager::StopVoice()
-{
-    if (voiceName.empty())
-        return;
-    ResourceManager::getInstance().Stop(voiceName);
-    voiceName.clear();
-}
-
-bool DialogManager::VoiceFinished() const
-{
-    if (voiceName.empty())
-        return true;
-    const ResourceManager& resources = ResourceManager::getInstance();
-    if (const auto sound = resources.sounds.find(voiceName); sound != resources.sounds.end())
-        return sound->second->getStatus() == sf::SoundSource::Status::Stopped;
-    if (const auto music = resources.musics.find(voiceName); music != resources.musics.end())
-        return music->second->getStatus() == sf::SoundSource::Status::Stopped;
-    return true;
 }

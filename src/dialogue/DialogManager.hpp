@@ -1,7 +1,8 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
-#include "engine/world/GameObject.hpp"
+#include "core/Manager.hpp"
+#include "resources/VoiceClip.hpp"
+#include "world/GameObject.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -25,7 +26,7 @@ public:
     double silentExtraDelay = 0.5;
     double autoDelay = 0.5;
     double autoTimer = 0.0;
-    std::string voiceName;
+    VoiceClip voice;
     // Handles, not plain pointers: a scene change may destroy these with the rest of the world.
     ObjectRef<GameObject> dialogBox;
     ObjectRef<GameObject> dialogDisplay;
@@ -43,13 +44,13 @@ public:
     std::function<void(std::int32_t n, std::int32_t p)> pageHooks;
 
     static void StartUp();
+    void Reset();
 
     void StartDialog(std::int32_t n);
     void Advance(bool force);
     void EndDialog();
+    // The clip of the current page, if it has one.
     void PlayVoice();
-    void StopVoice();
-    bool VoiceFinished() const;
     void HandleEvent(Event& event) override;
 
 private:
@@ -58,5 +59,5 @@ private:
     // A scene change took the box with the rest of the world: the dialogue is over, without
     // its consequences (they belong to a scene that is gone).
     void AbandonIfBoxGone();
-    void Reset();
+    void ForgetDialogue();
 };

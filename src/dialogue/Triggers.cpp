@@ -1,10 +1,10 @@
 #include "dialogue/Triggers.hpp"
 
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {

@@ -1,18 +1,20 @@
-// The character-cell renderer of DisplayManager: text blocks become batched glyph quads.
-#include "display/DisplayManager.hpp"
-#include "engine/core/ClockSystem.hpp"
+#include "display/CellRenderer.hpp"
+
+#include "core/ClockSystem.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
 #include <SFML/Graphics/RenderStates.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace
 {
 struct BlockSize
 {
     std::size_t rows = 1;
-    std::size_t cols = 0;
+    std::size_t columns = 0;
 };
 
 BlockSize Measure(const std::string& text)
@@ -28,179 +30,217 @@ BlockSize Measure(const std::string& text)
         }
         else if (c != '\r')
         {
-            size.cols = std::max(size.cols, ++column);
+            size.columns = std::max(size.columns, ++column);
         }
     }
     return size;
 }
 } // namespace
 
-void DisplayManager::DrawCells(WorldPoint position, const std::string& text, sf::Color colour,
-                               const CellDrawOptions& o)
+void CellRenderer::Start(const std::string& fontPath, sf::RenderTarget& renderTarget)
 {
-    const double W = letterboxWidth;
-    const double H = letterboxHeight;
-    const double k = o.viewHalfHeight > 0.0 ? o.viewHalfHeight : cameraHalfHeight;
-    if (H == 0.0 || k <= 0.0)
+    if (!font.openFromFile(fontPath))
+        throw std::runtime_error("DisplayManager: failed to load font: " + fontPath);
+    target = &renderTarget;
+    vertices.assign(kInitialBatch, sf::Vertex{});
+    vertexCount = 0;
+    for (GlyphEntry& entry : glyphCache)
+        entry.valid = false;
+    glyphCharSize = 0;
+}
+
+void CellRenderer::SetArea(double width, double height, double reference)
+{
+    areaWidth = width;
+    areaHeight = height;
+    referenceHeight = reference;
+}
+
+void CellRenderer::DrawCells(WorldPoint position, const std::string& text, sf::Color colour,
+                             const CellDrawOptions& o, double viewHalfHeight)
+{
+    if (areaHeight == 0.0 || viewHalfHeight <= 0.0 || target == nullptr)
         return;
-
-    const BlockSize block = Measure(text);
-    double X = position.x;
-    double Y = position.y;
-    if (o.centred)
-    {
-        X -= (static_cast<double>(block.cols) - 1.0) * o.cellWidth * 0.5;
-        Y += (static_cast<double>(block.rows) - 1.0) * o.cellHeight * 0.5;
-    }
-
-    const double u = H / (2.0 * k);
-    const double cw = u * o.cellWidth;
-    const double ch = u * o.cellHeight;
-    const double x0 = u * X + W * 0.5;
-    const double y0 = H * 0.5 - u * Y;
-
-    const double g = std::max(baseCharSize * (H / windowHeight) * (10.0 / k), 1.0);
-    const auto charSize = static_cast<std::uint32_t>(std::clamp<long long>(std::llround(g), 1, 256));
-    const float s = static_cast<float>(g / charSize * o.textScale);
-    const double m = std::max({cw, ch, 2.0 * g * o.textScale});
-
-    if (x0 + block.cols * cw < -m || x0 - cw > W + m || y0 + block.rows * ch < -m || y0 - ch > H + m)
+    const Layout block = Place(position, text, o, viewHalfHeight);
+    if (OffArea(block))
         return;
-
-    if (charSize != glyphCharSize)
-        SetGlyphSize(charSize);
-
+    UseGlyphSize(block.charSize);
     // Backgrounds go into the same batch as the glyphs, just before the block's own glyphs, so
     // the picture keeps its drawing order without a draw call per block.
     if (o.background)
-    {
-        const double bx = x0 - cw * 0.5;
-        const double by = y0 - (u * o.backgroundOffset + ch) * 0.5 * o.backgroundHeight;
-        DrawBackground(bx, by, cw, ch, block.rows, block.cols, text, o);
-    }
+        AppendBackground(block, text, o);
+    AppendRows(block, text, colour);
+}
 
-    double x = x0;
-    double y = y0;
+CellRenderer::Layout CellRenderer::Place(WorldPoint position, const std::string& text,
+                                         const CellDrawOptions& o, double viewHalfHeight) const
+{
+    const BlockSize size = Measure(text);
+    Layout block;
+    block.rows = size.rows;
+    block.columns = size.columns;
+    if (o.centred)
+    {
+        position.x -= (static_cast<double>(size.columns) - 1.0) * o.cellWidth * 0.5;
+        position.y += (static_cast<double>(size.rows) - 1.0) * o.cellHeight * 0.5;
+    }
+    const double pixelsPerUnit = areaHeight / (2.0 * viewHalfHeight);
+    block.cellWidth = pixelsPerUnit * o.cellWidth;
+    block.cellHeight = pixelsPerUnit * o.cellHeight;
+    block.originX = pixelsPerUnit * position.x + areaWidth * 0.5;
+    block.originY = areaHeight * 0.5 - pixelsPerUnit * position.y;
+
+    // Glyphs are rasterised at the size they show, so they stay sharp at every window size.
+    const double glyphPixels =
+        std::max(baseCharSize * (areaHeight / referenceHeight) * (kScreenHalfHeight / viewHalfHeight), 1.0);
+    block.charSize = static_cast<std::uint32_t>(std::clamp<long long>(std::llround(glyphPixels), 1, 256));
+    block.glyphScale = static_cast<float>(glyphPixels / block.charSize * o.textScale);
+    block.margin = std::max({block.cellWidth, block.cellHeight, 2.0 * glyphPixels * o.textScale});
+    block.backgroundTop =
+        block.originY - (pixelsPerUnit * o.backgroundOffset + block.cellHeight) * 0.5 * o.backgroundHeight;
+    return block;
+}
+
+bool CellRenderer::OffArea(const Layout& block) const
+{
+    const double m = block.margin;
+    return block.originX + block.columns * block.cellWidth < -m ||
+           block.originX - block.cellWidth > areaWidth + m ||
+           block.originY + block.rows * block.cellHeight < -m ||
+           block.originY - block.cellHeight > areaHeight + m;
+}
+
+void CellRenderer::AppendRows(const Layout& block, const std::string& text, sf::Color colour)
+{
+    const double m = block.margin;
+    const double bottomLimit = areaHeight + m;
+    const double rightLimit = areaWidth + m;
+    double y = block.originY;
+    bool rowVisible = -m <= y && y <= bottomLimit;
+    double x = block.originX;
     std::size_t row = 0;
-    bool visible = -m <= y && y <= H + m;
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;)
+    for (std::size_t i = 0; i < text.size();)
     {
         const char c = text[i];
-        if (c == '\r')
-        {
-            ++i;
-            continue;
-        }
         if (c == '\n')
         {
-            ++row;
-            y = y0 + row * ch;
-            visible = -m <= y && y <= H + m;
-            if (y > H + m)
+            y = block.originY + static_cast<double>(++row) * block.cellHeight;
+            if (y > bottomLimit)
                 return;
-            x = x0;
+            rowVisible = -m <= y;
+            x = block.originX;
             ++i;
             continue;
         }
-        if (!visible || x > W + m)
+        // The rest of a row that is off the area: on to the next line break.
+        if (!rowVisible || x > rightLimit)
         {
             i = text.find('\n', i);
             if (i == std::string::npos)
                 return;
             continue;
         }
-        if (c != ' ' && x >= -m)
+        if (c != ' ' && c != '\r' && c != '$' && x >= -m)
         {
-            const GlyphEntry& glyph = Glyph(static_cast<unsigned char>(c == '$' ? ' ' : c));
+            const GlyphEntry& glyph = Glyph(static_cast<unsigned char>(c));
             if (!glyph.empty)
-                AppendGlyph(glyph, static_cast<float>(x), static_cast<float>(y), s, colour);
+                AppendGlyph(glyph, static_cast<float>(x), static_cast<float>(y), block.glyphScale, colour);
         }
-        x += cw;
+        if (c != '\r')
+            x += block.cellWidth;
         ++i;
     }
 }
 
-void DisplayManager::DrawBackground(double bx, double by, double cw, double ch, std::size_t rows,
-                                    std::size_t cols, const std::string& text, const CellDrawOptions& o)
+void CellRenderer::AppendBackground(const Layout& block, const std::string& text, const CellDrawOptions& o)
 {
-    const double rh = o.backgroundHeight * ch;
+    const double left = block.originX - block.cellWidth * 0.5;
+    const double top = block.backgroundTop;
+    const double cell = block.cellWidth;
+    const double rowHeight = o.backgroundHeight * block.cellHeight;
     if (!o.backgroundPerRun)
     {
-        AppendBox(bx, by, bx + cols * cw, by + rows * rh);
+        AppendBox(left, top, left + block.columns * cell, top + block.rows * rowHeight);
         return;
     }
+    // One box per run of non-space characters, row by row.
     std::size_t row = 0;
     std::size_t column = 0;
-    bool open = false;
-    std::size_t start = 0;
+    std::size_t runStart = 0;
+    bool inRun = false;
     const auto endRun = [&]
-    { AppendBox(bx + start * cw, by + row * rh, bx + column * cw, by + (row + 1) * rh); };
+    {
+        if (inRun)
+            AppendBox(left + runStart * cell, top + row * rowHeight, left + column * cell,
+                      top + (row + 1) * rowHeight);
+        inRun = false;
+    };
     for (char c : text)
     {
         if (c == '\r')
             continue;
-        if (c == '\n' || c == ' ')
+        if (c == '\n')
         {
-            if (open)
-                endRun();
-            open = false;
-            if (c == '\n')
-            {
-                ++row;
-                column = 0;
-            }
-            else
-            {
-                ++column;
-            }
+            endRun();
+            ++row;
+            column = 0;
             continue;
         }
-        if (!open)
+        if (c == ' ')
+            endRun();
+        else if (!inRun)
         {
-            open = true;
-            start = column;
+            inRun = true;
+            runStart = column;
         }
         ++column;
     }
-    if (open)
-        endRun();
+    endRun();
 }
 
-void DisplayManager::AppendBox(double left, double top, double right, double bottom)
+sf::Vertex* CellRenderer::Reserve(std::size_t count)
 {
-    if (glyphVertexCount + 6 > glyphVertices.size())
-        glyphVertices.resize(std::max<std::size_t>(2 * glyphVertices.size(), kInitialBatch));
+    if (vertexCount + count > vertices.size())
+        vertices.resize(std::max<std::size_t>(2 * vertices.size(), kInitialBatch));
+    sf::Vertex* slot = &vertices[vertexCount];
+    vertexCount += count;
+    return slot;
+}
+
+void CellRenderer::AppendBox(double left, double top, double right, double bottom)
+{
     // The font's texture keeps a small white square at its corner (for underlines); sampling its
     // middle gives plain colour, so boxes share the glyphs' texture and batch.
     const sf::Vector2f white{1.f, 1.f};
     const auto l = static_cast<float>(left), t = static_cast<float>(top);
     const auto r = static_cast<float>(right), b = static_cast<float>(bottom);
-    sf::Vertex* v = &glyphVertices[glyphVertexCount];
+    sf::Vertex* v = Reserve(6);
     v[0] = {
         {l, t},
-        clearColour, white
+        backgroundColour, white
     };
     v[1] = {
         {r, t},
-        clearColour, white
+        backgroundColour, white
     };
     v[2] = {
         {l, b},
-        clearColour, white
+        backgroundColour, white
     };
     v[3] = v[2];
     v[4] = v[1];
     v[5] = {
         {r, b},
-        clearColour, white
+        backgroundColour, white
     };
-    glyphVertexCount += 6;
 }
 
-void DisplayManager::SetGlyphSize(std::uint32_t charSize)
+void CellRenderer::UseGlyphSize(std::uint32_t charSize)
 {
-    FlushGlyphs();
+    if (charSize == glyphCharSize)
+        return;
+    // The batch holds coordinates into the old size's texture.
+    Flush();
     for (GlyphEntry& entry : glyphCache)
         entry.valid = false;
     glyphCharSize = charSize;
@@ -208,7 +248,7 @@ void DisplayManager::SetGlyphSize(std::uint32_t charSize)
     referenceCentreY = bounds.position.y + bounds.size.y / 2.f;
 }
 
-const DisplayManager::GlyphEntry& DisplayManager::Glyph(unsigned char code)
+const CellRenderer::GlyphEntry& CellRenderer::Glyph(unsigned char code)
 {
     GlyphEntry& entry = glyphCache[code];
     if (entry.valid)
@@ -216,13 +256,13 @@ const DisplayManager::GlyphEntry& DisplayManager::Glyph(unsigned char code)
     const sf::Glyph& glyph = font.getGlyph(static_cast<char32_t>(code), glyphCharSize, false, 0.f);
     const sf::FloatRect b = glyph.bounds;
     const sf::IntRect t = glyph.textureRect;
+    // One pixel of margin around the glyph keeps its anti-aliased edge when the quad is scaled.
     entry.valid = true;
     entry.empty = t.size.x < 1 || t.size.y < 1;
     entry.quadLeft = -b.size.x / 2.f - 1.f;
     entry.quadRight = b.size.x / 2.f + 1.f;
     entry.quadTop = b.position.y - 1.f;
     entry.quadBottom = b.position.y + b.size.y + 1.f;
-    entry.centreY = b.position.y + b.size.y / 2.f;
     entry.texLeft = static_cast<float>(t.position.x) - 1.f;
     entry.texTop = static_cast<float>(t.position.y) - 1.f;
     entry.texRight = static_cast<float>(t.position.x + t.size.x) + 1.f;
@@ -232,16 +272,16 @@ const DisplayManager::GlyphEntry& DisplayManager::Glyph(unsigned char code)
 
 // Written out in full: a shared quad writer called per glyph made a screen of text take half as
 // long again to batch.
-void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour)
+void CellRenderer::AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour)
 {
-    if (glyphVertexCount + 6 > glyphVertices.size())
-        glyphVertices.resize(std::max<std::size_t>(2 * glyphVertices.size(), kInitialBatch));
+    if (vertexCount + 6 > vertices.size())
+        vertices.resize(std::max<std::size_t>(2 * vertices.size(), kInitialBatch));
     const float stretch = static_cast<float>(verticalStretch);
     const float left = x + s * glyph.quadLeft;
     const float right = x + s * glyph.quadRight;
     const float top = y + (glyph.quadTop - referenceCentreY) * stretch * s;
     const float bottom = y + (glyph.quadBottom - referenceCentreY) * stretch * s;
-    sf::Vertex* v = &glyphVertices[glyphVertexCount];
+    sf::Vertex* v = &vertices[vertexCount];
     v[0] = {
         {left,          top         },
         colour, {glyph.texLeft, glyph.texTop}
@@ -266,31 +306,18 @@ void DisplayManager::AppendGlyph(const GlyphEntry& glyph, float x, float y, floa
         {right,          bottom         },
         colour, {glyph.texRight, glyph.texBottom}
     };
-    glyphVertexCount += 6;
+    vertexCount += 6;
 }
 
-void DisplayManager::FlushGlyphs()
+void CellRenderer::Flush()
 {
-    if (glyphVertexCount == 0)
+    if (vertexCount == 0 || target == nullptr)
         return;
     const std::int64_t start = ClockSystem::ThreadCpuNow();
     sf::RenderStates states;
     states.texture = &font.getTexture(glyphCharSize);
-    window.draw(glyphVertices.data(), static_cast<std::size_t>(glyphVertexCount),
-                sf::PrimitiveType::Triangles, states);
-    glyphVertexCount = 0;
+    target->draw(vertices.data(), static_cast<std::size_t>(vertexCount), sf::PrimitiveType::Triangles,
+                 states);
+    vertexCount = 0;
     driverCpuNs += ClockSystem::ThreadCpuNow() - start;
-}
-
-void DisplayManager::DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
-                                    double viewHalfHeight, bool background, double textScale)
-{
-    if (!started)
-        return;
-    CellDrawOptions options;
-    options.centred = true;
-    options.background = background;
-    options.textScale = textScale;
-    options.viewHalfHeight = viewHalfHeight;
-    getInstance().DrawCells(position, text, colour, options);
 }

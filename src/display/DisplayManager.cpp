@@ -1,20 +1,16 @@
 #include "display/DisplayManager.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
-#include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/VideoMode.hpp>
-#include <algorithm>
+#include <SFML/Window/WindowEnums.hpp>
 #include <cmath>
 #include <locale>
 #include <stdexcept>
 
 namespace
 {
-constexpr double kAspect = 1.7777777777777777;
-constexpr std::uint32_t kWindowedStyle = 7; // titlebar, resize, close
-constexpr std::uint32_t kBorderlessStyle = 0;
+constexpr double kAspect = 16.0 / 9.0;
 
 std::uint32_t Round(double v)
 {
@@ -26,23 +22,27 @@ void DisplayManager::StartUp()
 {
     DisplayManager& display = getInstance();
     started = true;
-    display.CreateWindow({display.windowWidth, display.windowHeight}, kWindowedStyle);
+    display.CreateWindow({display.windowWidth, display.windowHeight}, false);
     if (!display.window.isOpen())
         throw std::runtime_error("DisplayManager: failed to create SFML window!");
     display.SetIcon();
-    display.letterboxWidth = display.windowWidth;
-    display.letterboxHeight = display.windowHeight;
-    if (!display.font.openFromFile(display.fontPath))
-        throw std::runtime_error("DisplayManager: failed to load font: " + display.fontPath);
-    display.glyphVertices.assign(kInitialBatch, sf::Vertex{});
-    display.glyphVertexCount = 0;
-    for (GlyphEntry& entry : display.glyphCache)
-        entry.valid = false;
-    display.glyphCharSize = 0;
+    display.cells.backgroundColour = display.clearColour;
+    display.cells.Start(display.fontPath, display.window);
+    display.ApplyLetterbox(display.windowWidth, display.windowHeight);
 }
 
-void DisplayManager::CreateWindow(sf::Vector2u size, std::uint32_t style)
+void DisplayManager::Reset()
 {
+    cameraPosition = {};
+    cameraHalfHeight = kScreenHalfHeight;
+    defocusEvent = EventDefocus();
+    fullscreenEvent = FullscreenChangeEvent();
+}
+
+void DisplayManager::CreateWindow(sf::Vector2u size, bool borderless)
+{
+    const auto style =
+        borderless ? sf::Style::None : sf::Style::Titlebar | sf::Style::Resize | sf::Style::Close;
     window.create(sf::VideoMode(size, 32), sf::String(title, std::locale()), style, sf::State::Windowed);
 }
 
@@ -58,6 +58,36 @@ void DisplayManager::SetEventCallback(std::function<void(const sf::Event&)> call
     eventCallback = std::move(callback);
 }
 
+void DisplayManager::DrawCells(WorldPoint position, const std::string& text, sf::Color colour,
+                               const CellDrawOptions& o)
+{
+    cells.DrawCells(position, text, colour, o, o.viewHalfHeight > 0.0 ? o.viewHalfHeight : cameraHalfHeight);
+}
+
+void DisplayManager::DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
+                                    double viewHalfHeight, bool background, double textScale)
+{
+    if (!started)
+        return;
+    CellDrawOptions options;
+    options.centred = true;
+    options.background = background;
+    options.textScale = textScale;
+    options.viewHalfHeight = viewHalfHeight;
+    getInstance().DrawCells(position, text, colour, options);
+}
+
+void DisplayManager::BeginFrame()
+{
+    window.clear(clearColour);
+}
+
+void DisplayManager::Present()
+{
+    cells.Flush();
+    window.display();
+}
+
 void DisplayManager::ApplyLetterbox(std::uint32_t width, std::uint32_t height)
 {
     std::uint32_t w = width;
@@ -69,6 +99,7 @@ void DisplayManager::ApplyLetterbox(std::uint32_t width, std::uint32_t height)
     }
     letterboxWidth = w;
     letterboxHeight = h;
+    cells.SetArea(w, h, windowHeight);
     if (width == 0 || height == 0)
         return;
     sf::View view(sf::FloatRect({0.f, 0.f}, {static_cast<float>(w), static_cast<float>(h)}));
@@ -78,12 +109,20 @@ void DisplayManager::ApplyLetterbox(std::uint32_t width, std::uint32_t height)
     window.setView(view);
 }
 
+double DisplayManager::PixelsPerUnit(double viewHalfHeight) const
+{
+    return viewHalfHeight > 0.0 ? letterboxHeight / (2.0 * viewHalfHeight) : 0.0;
+}
+
+double DisplayManager::ScreenUnitsPerWorldUnit() const
+{
+    return cameraHalfHeight > 0.0 ? kScreenHalfHeight / cameraHalfHeight : 1.0;
+}
+
 WorldPoint DisplayManager::PixelToWorld(sf::Vector2i pixel) const
 {
     const sf::Vector2f c = window.mapPixelToCoords(pixel);
-    if (cameraHalfHeight <= 0.0)
-        return {0.0, 0.0};
-    const double u = letterboxHeight / (2.0 * cameraHalfHeight);
+    const double u = PixelsPerUnit(cameraHalfHeight);
     if (u <= 0.0)
         return {0.0, 0.0};
     return {(c.x - letterboxWidth * 0.5) / u, (letterboxHeight * 0.5 - c.y) / u};
@@ -132,23 +171,11 @@ void DisplayManager::HandleResize(sf::Vector2u size)
         const auto movedY = std::abs(static_cast<long long>(h) - letterboxHeight);
         // Keep 16:9 by correcting the dimension the user moved less.
         if (movedX < movedY)
-        {
-            const std::uint32_t newWidth = Round(h * kAspect);
-            if (newWidth != w)
-            {
-                w = newWidth;
-                window.setSize({w, h});
-            }
-        }
+            w = Round(h * kAspect);
         else
-        {
-            const std::uint32_t newHeight = Round(w / kAspect);
-            if (newHeight != h)
-            {
-                h = newHeight;
-                window.setSize({w, h});
-            }
-        }
+            h = Round(w / kAspect);
+        if (w != size.x || h != size.y)
+            window.setSize({w, h});
     }
     ApplyLetterbox(w, h);
 }
@@ -163,14 +190,14 @@ void DisplayManager::SetFullscreen(bool on)
     {
         savedWindowSize = window.getSize();
         savedWindowPosition = window.getPosition();
-        CreateWindow(desktop, kBorderlessStyle);
+        CreateWindow(desktop, true);
     }
     else
     {
         sf::Vector2u size = savedWindowSize;
         if (size.x == 0 || size.y == 0 || size.x >= desktop.x || size.y >= desktop.y)
             size = {windowWidth, windowHeight};
-        CreateWindow(size, kWindowedStyle);
+        CreateWindow(size, false);
         position = savedWindowPosition;
     }
     window.setPosition(position);

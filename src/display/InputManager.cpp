@@ -4,22 +4,6 @@
 
 #include <SFML/Window/Event.hpp>
 
-namespace
-{
-std::int32_t ButtonNumber(sf::Mouse::Button button)
-{
-    switch (button)
-    {
-    case sf::Mouse::Button::Left: return 1;
-    case sf::Mouse::Button::Right: return 2;
-    case sf::Mouse::Button::Middle: return 3;
-    case sf::Mouse::Button::Extra1: return 4;
-    case sf::Mouse::Button::Extra2: return 5;
-    }
-    return 0;
-}
-} // namespace
-
 void InputManager::StartUp()
 {
     inputStarted = true;
@@ -27,6 +11,13 @@ void InputManager::StartUp()
     input.mousePosition = {0.0, 0.0};
     DisplayManager::getInstance().SetEventCallback([](const sf::Event& event)
                                                    { InputManager::getInstance().HandleWindowEvent(event); });
+}
+
+void InputManager::Reset()
+{
+    keyboardEvent = EventKeyboard();
+    mouseEvent = EventMouse();
+    mousePosition = {};
 }
 
 void InputManager::HandleWindowEvent(const sf::Event& event)
@@ -47,19 +38,19 @@ void InputManager::HandleWindowEvent(const sf::Event& event)
     }
     else if (const auto* press = event.getIf<sf::Event::MouseButtonPressed>())
     {
-        PublishMouse(Pressed, ButtonNumber(press->button), press->position);
+        PublishMouse(Pressed, press->button, press->position);
     }
     else if (const auto* release = event.getIf<sf::Event::MouseButtonReleased>())
     {
-        PublishMouse(Released, ButtonNumber(release->button), release->position);
+        PublishMouse(Released, release->button, release->position);
     }
     else if (const auto* move = event.getIf<sf::Event::MouseMoved>())
     {
-        PublishMouse(Moved, 0, move->position);
+        PublishMouse(Moved, sf::Mouse::Button::Left, move->position);
     }
 }
 
-void InputManager::PublishMouse(std::int32_t action, std::int32_t button, sf::Vector2i pixel)
+void InputManager::PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel)
 {
     mousePosition = DisplayManager::getInstance().PixelToWorld(pixel);
     mouseEvent.action = action;

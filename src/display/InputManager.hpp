@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <cstdint>
@@ -29,7 +29,8 @@ public:
     WorldPoint mousePosition;
 
     static void StartUp();
+    void Reset();
 
     void HandleWindowEvent(const sf::Event& event);
-    void PublishMouse(std::int32_t action, std::int32_t button, sf::Vector2i pixel);
+    void PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel);
 };

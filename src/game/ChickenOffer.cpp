@@ -1,9 +1,10 @@
 #include "game/ChickenOffer.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {
@@ -35,9 +36,7 @@ void ChickenStealer::Answer(bool take)
     resources.PlaySound("chicken", 100);
 
     WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == "Buttn")
-            world.MarkForDeletion(object);
+    world.MarkAllOfType("Buttn");
     for (GameObject* object : world.GetAllObjects())
         if (object->type == "Chicken")
         {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Button.hpp"
+#include "widgets/Button.hpp"
 
 // Something that takes a yes or a no.
 class Bro2 : public GameObject

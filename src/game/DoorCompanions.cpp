@@ -1,12 +1,12 @@
 #include "game/DoorCompanions.hpp"
 
 #include "dialogue/Triggers.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <cmath>
 
@@ -91,8 +91,11 @@ DoorFollower::DoorFollower(GameObject* followed) : target(followed)
     sprite.backgroundPerRun = true;
     sprite.frameIndex = 13;
     sprite.colour = kWizardColour;
-    x = target->x - 1.0;
-    y = target->y - 0.8;
+    if (followed != nullptr)
+    {
+        x = followed->x - 1.0;
+        y = followed->y - 0.8;
+    }
     depth = 9999999;
     solidness = Soft;
     GameManager::getInstance().lateTickEvent.Subscribe(this);
@@ -100,6 +103,8 @@ DoorFollower::DoorFollower(GameObject* followed) : target(followed)
 
 void DoorFollower::HandleEvent(Event&)
 {
+    if (!target)
+        return;
     phase += PhysicsManager::getInstance().delta;
     y = target->y - 0.25 * std::sin(2.0 * phase) + 0.8;
     x = target->x - std::sin(3.0 * phase) / 7.0 - 2.0;

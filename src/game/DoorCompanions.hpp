@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
+#include "world/GameObject.hpp"
 
 #include <cstdint>
 
@@ -26,7 +26,8 @@ public:
 class DoorFollower : public GameObject
 {
 public:
-    GameObject* target = nullptr;
+    // What it trails; once that is gone it stays where it last was.
+    ObjectRef<GameObject> target;
     double phase = 0.0;
 
     explicit DoorFollower(GameObject* followed);

@@ -1,8 +1,8 @@
 #include "game/Dragon.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "resources/ResourceManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <cmath>
 

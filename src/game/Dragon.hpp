@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
+#include "world/GameObject.hpp"
 
 // The dragon of both dragon fights, screen-fixed and bobbing about its home; the cut-scene in
 // the tower hall makes one too, posing (its second frame) on the right.

@@ -1,9 +1,9 @@
 #include "game/Eagle.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <cmath>
 

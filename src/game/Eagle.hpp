@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
+#include "world/GameObject.hpp"
 
 // The eagle of the eagle fight: it swoops in a figure of eight over the left of the screen
 // until the fight stops it. Frozen by the chicken's attack; released by the wizard's spell

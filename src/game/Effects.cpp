@@ -2,13 +2,13 @@
 
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/TitleCards.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -23,12 +23,6 @@ constexpr double kTwoPi = 3.14159 * 2.0;
 double Draw1000()
 {
     return (std::rand() % 1000) / 1000.0;
-}
-
-double MouseScale()
-{
-    const double half = DisplayManager::getInstance().cameraHalfHeight;
-    return half > 0.0 ? 10.0 / half : 1.0;
 }
 } // namespace
 
@@ -111,7 +105,7 @@ void DoorParticleSpawner::HandleEvent(Event& event)
     if (event.GetName() != "Mouse" || static_cast<EventMouse&>(event).action != InputManager::Moved)
         return;
     const WorldPoint m = InputManager::getInstance().mousePosition;
-    const double f = MouseScale();
+    const double f = DisplayManager::getInstance().ScreenUnitsPerWorldUnit();
     const double dx = m.x - lastX;
     const double dy = m.y - lastY;
     const double d = std::sqrt(dx * dx + dy * dy) * f;

@@ -1,17 +1,16 @@
 #include "game/FightButtons.hpp"
 
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/Dragon.hpp"
 #include "game/Eagle.hpp"
 #include "resources/ResourceManager.hpp"
+#include "resources/VoiceClip.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
-
-#include <filesystem>
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {
@@ -49,15 +48,9 @@ void Scream()
 {
     if (currentEagle.Live())
         currentEagle->Freeze();
-    ResourceManager& resources = ResourceManager::getInstance();
-    resources.StopAll();
-    const char* file = "dialog/caw_12_death.mp3";
-    std::error_code ignored;
+    ResourceManager::getInstance().StopAll();
     // A voice clip like the others: the fight goes on without it.
-    if (!std::filesystem::exists(file, ignored))
-        return;
-    resources.LoadSound("Eagle Death", file);
-    resources.PlayDialogue("Eagle Death", 100);
+    VoiceClip().Play("caw_12_death");
 }
 
 // Running from the eagle: the cut-scene music, at the music volume taken twice over.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/FightOutcomes.hpp"
-#include "ui/Button.hpp"
+#include "widgets/Button.hpp"
 
 #include <cstdint>
 

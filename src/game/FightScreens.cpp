@@ -1,13 +1,13 @@
 #include "game/FightScreens.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Dragon.hpp"
 #include "game/Eagle.hpp"
 #include "game/Effects.hpp"
 #include "game/FightButtons.hpp"
 #include "resources/ResourceManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 namespace
 {

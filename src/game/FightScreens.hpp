@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
+#include "world/GameObject.hpp"
 
 class ActionsBar;
 

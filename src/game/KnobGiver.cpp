@@ -1,10 +1,10 @@
 #include "game/KnobGiver.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
-#include "engine/world/WorldManager.hpp"
+#include "game/Cosmetics.hpp"
 #include "state/BigAccessingOfData.hpp"
-#include "ui/Cosmetics.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <cmath>
 

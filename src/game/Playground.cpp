@@ -1,8 +1,9 @@
 #include "game/Playground.hpp"
 
 #include "game/Effects.hpp"
-#include "ui/Button.hpp"
-#include "ui/NavigationButtons.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "widgets/NavigationButtons.hpp"
 
 Playground::Playground()
 {

@@ -1,10 +1,10 @@
 #include "game/Props.hpp"
 
-#include "engine/world/WorldManager.hpp"
 #include "game/Effects.hpp"
 #include "game/SceneChangeTimer.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {

@@ -3,10 +3,10 @@
 #include "dialogue/DialogManager.hpp"
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
-#include "engine/world/WorldManager.hpp"
+#include "game/Cosmetics.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
-#include "ui/Cosmetics.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
 

@@ -1,12 +1,12 @@
 #include "game/Quiz.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/QuizQuestions.hpp"
 #include "game/Tiles.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/WorldManager.hpp"
 
 #include <filesystem>
 
@@ -16,13 +16,6 @@ const sf::Color kQuestionColour(0, 255, 255);
 constexpr double kInFront = 9999.0;
 constexpr std::int32_t kBridgeLength = 15;
 
-void MarkEvery(const std::string& type)
-{
-    WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == type)
-            world.MarkForDeletion(object);
-}
 } // namespace
 
 Quiz::Quiz()
@@ -38,7 +31,7 @@ void Quiz::Advance()
 {
     ++question;
     ReadQuestionOut();
-    MarkEvery("Buttface");
+    WorldManager::getInstance().MarkAllOfType("Buttface");
     if (question <= quiz::kQuestionCount)
         ShowAnswers();
     else
@@ -47,25 +40,8 @@ void Quiz::Advance()
 
 void Quiz::ReadQuestionOut()
 {
-    StopVoice();
-    const std::string name = "q" + std::to_string(question);
-    const std::string file = "dialog/" + name + ".mp3";
-    std::error_code ignored;
     // The recordings are optional: without one the question is only shown.
-    if (!std::filesystem::exists(file, ignored))
-        return;
-    ResourceManager& resources = ResourceManager::getInstance();
-    resources.LoadSound(name, file);
-    resources.PlaySound(name, 100);
-    voiceName = name;
-}
-
-void Quiz::StopVoice()
-{
-    if (voiceName.empty())
-        return;
-    ResourceManager::getInstance().Stop(voiceName);
-    voiceName.clear();
+    voice.Play("q" + std::to_string(question), VoiceClip::Track::Effects);
 }
 
 void Quiz::ShowAnswers()
@@ -87,7 +63,7 @@ void Quiz::GrowBridge()
 
 void Quiz::OnDestroy()
 {
-    StopVoice();
+    voice.Stop();
     BigAccessingOfData::getInstance().controlsLocked = false;
 }
 

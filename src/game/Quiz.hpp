@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/Button.hpp"
+#include "resources/VoiceClip.hpp"
+#include "widgets/Button.hpp"
 
 #include <cstdint>
 #include <string>
@@ -20,8 +21,8 @@ class Quiz : public Bro
 {
 public:
     std::int32_t question = 0;
-    // The sound name of the question being read out; empty when none plays.
-    std::string voiceName;
+    // The question being read out.
+    VoiceClip voice;
 
     Quiz();
     // The next question, or, after the fifth, the bridge.
@@ -31,7 +32,6 @@ public:
 
 private:
     void ReadQuestionOut();
-    void StopVoice();
     void ShowAnswers();
     void GrowBridge();
 };

@@ -1,8 +1,8 @@
 #include "game/SceneChangeTimer.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 SceneChangeTimer::SceneChangeTimer(double seconds, std::int32_t scene) : delay(seconds), targetScene(scene)
 {

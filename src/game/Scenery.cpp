@@ -37,8 +37,8 @@ EagleNOTAnimated::EagleNOTAnimated()
 Chicken::Chicken(std::int32_t a, std::int32_t b)
 {
     ShowSprite(*this, "sprites/Chicken.txt", 0.25, 10);
-    x = static_cast<std::int32_t>(7 * a) * 0.32;
-    y = static_cast<std::int32_t>(5 * b) * 0.7;
+    x = static_cast<std::int32_t>(7 * a) * kCellWidth;
+    y = static_cast<std::int32_t>(5 * b) * kCellHeight;
     boxWidth *= 0.25;
     boxHeight *= 0.25;
     type = "Chicken";

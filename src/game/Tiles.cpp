@@ -1,17 +1,17 @@
 #include "game/Tiles.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/WaterTiles.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 void TileObject::Place(std::int32_t cellX, std::int32_t cellY)
 {
     gridX = cellX;
     gridY = cellY;
-    x = static_cast<std::int32_t>(gridX * sprite.width) * 0.32;
-    y = static_cast<std::int32_t>(gridY * sprite.height) * 0.7;
+    x = static_cast<std::int32_t>(gridX * sprite.width) * kCellWidth;
+    y = static_cast<std::int32_t>(gridY * sprite.height) * kCellHeight;
     type = "Map";
     BigAccessingOfData::getInstance().tileCells.insert(BigAccessingOfData::TileCellKey(gridX, gridY));
 }

@@ -1,10 +1,10 @@
 #include "game/TitleCards.hpp"
 
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <algorithm>
 

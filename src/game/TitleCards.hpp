@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
+#include "world/GameObject.hpp"
 
 // A full-screen card that fades itself in and out and then moves the game on.
 class TitleCard : public GameObject

@@ -40,9 +40,18 @@ ResourceManager::~ResourceManager()
     buffers.clear();
 }
 
+void ResourceManager::Reset()
+{
+    StopAll();
+    soundVolumes.clear();
+    musicVolumes.clear();
+    volumeLevels.clear();
+}
+
 void ResourceManager::SetVolumeLevel(const std::string& volumeKey, float level)
 {
     volumeLevels[volumeKey] = level;
+    RefreshVolumes();
 }
 
 float ResourceManager::VolumeFor(const VolumeEntry& entry) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 #include "resources/Sprite.hpp"
 
 #include <SFML/Audio/Music.hpp>
@@ -36,6 +36,8 @@ public:
     std::unordered_map<std::string, float> volumeLevels;
 
     ~ResourceManager() override;
+    // Silence, and no volumes known; what was loaded stays loaded.
+    void Reset();
 
     static Sprite LoadSprite(const std::string& path);
 
@@ -45,16 +47,18 @@ public:
     void PlayDialogue(const std::string& name, float volume);
     void PlayMusic(const std::string& name, float volume, bool loop, bool keepPosition);
     void Stop(const std::string& name);
-    void RefreshVolumes();
     void PauseAll();
     void StopAll();
     void StopAllExceptPaused();
     void ResumePaused();
 
+    // Sets the percentage a volume setting holds; what plays under it changes at once.
     void SetVolumeLevel(const std::string& volumeKey, float level);
     // The volume handed to the audio library: base volume x setting / 100, kept within 0..100.
     float VolumeFor(const VolumeEntry& entry) const;
 
 private:
+    // Applies the current levels to every sound and track that has played.
+    void RefreshVolumes();
     void Play(const std::string& name, float volume, const char* volumeKey);
 };

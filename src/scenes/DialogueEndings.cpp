@@ -1,8 +1,9 @@
 #include "scenes/DialogueEndings.hpp"
 
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/WorldManager.hpp"
+#include "game/AnswerButtons.hpp"
 #include "game/ChickenOffer.hpp"
+#include "game/Cosmetics.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Dragon.hpp"
 #include "game/Eagle.hpp"
@@ -15,9 +16,10 @@
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
-#include "ui/Button.hpp"
-#include "ui/Cosmetics.hpp"
-#include "ui/NavigationButtons.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "widgets/NavigationButtons.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -44,14 +46,6 @@ void ChangeScene(std::int32_t scene)
 void StartDialog(std::int32_t dialogue)
 {
     DialogManager::getInstance().StartDialog(dialogue);
-}
-
-void MarkEvery(const std::string& type)
-{
-    WorldManager& world = WorldManager::getInstance();
-    for (GameObject* object : world.GetAllObjects())
-        if (object->type == type)
-            world.MarkForDeletion(object);
 }
 
 void MarkFirst(const std::string& type)
@@ -113,7 +107,7 @@ void SummonDragon()
 
 void DrainTheLake()
 {
-    MarkEvery("Water");
+    WorldManager::getInstance().MarkAllOfType("Water");
     WizardCommand(0);
 }
 
@@ -153,7 +147,7 @@ const Ending kFirstActions[] = {
     {{51},      RaiseQuiz},
     {{83},      RaiseChickenOffer},
     {{84, 85},  RaiseCodePanel},
-    {{86},      [] { MarkEvery("BigDoor"); }},
+    {{86},      [] { WorldManager::getInstance().MarkAllOfType("BigDoor"); }},
     {{87, 119}, [] { WizardCommand(0); }},
     {{93},      DrainTheLake},
     {{112},     [] { ResourceManager::getInstance().LoadMusic("Cutscene", "music/Cutscene.mp3"); ChangeScene(12); }},
@@ -197,7 +191,7 @@ void OpenTheGap()
 
 void CloseTheGap()
 {
-    MarkEvery("KillMe");
+    WorldManager::getInstance().MarkAllOfType("KillMe");
     new FakeDoor2();
 }
 } // namespace

@@ -4,7 +4,8 @@
 #include "game/FightScreens.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/SceneBuilders.hpp"
-#include "ui/Button.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
 
 namespace scenes
 {

@@ -1,5 +1,4 @@
 // The home island (scene 0) and the village island (scenes 2 and 6).
-#include "engine/world/WorldManager.hpp"
 #include "game/KnobGiver.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Props.hpp"
@@ -7,7 +6,9 @@
 #include "game/WaterTiles.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "scenes/TilePlacement.hpp"
-#include "ui/Button.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
+#include "world/WorldManager.hpp"
 
 #include <utility>
 

@@ -1,14 +1,14 @@
 #include "scenes/LoadingScreen.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/PhysicsManager.hpp"
 #include "game/Effects.hpp"
 #include "resources/ResourceManager.hpp"
 #include "scenes/Tips.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
+#include "world/GameManager.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,16 @@
 // Scenes outside the story: the cards, the loading screen and the menus.
+#include "game/Cosmetics.hpp"
 #include "game/Playground.hpp"
 #include "game/TitleCards.hpp"
+#include "menus/Creator.hpp"
+#include "menus/Credits.hpp"
+#include "menus/Settings.hpp"
+#include "menus/Title.hpp"
 #include "scenes/LoadingScreen.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
-#include "ui/Button.hpp"
-#include "ui/Cosmetics.hpp"
-#include "ui/menus/Creator.hpp"
-#include "ui/menus/Credits.hpp"
-#include "ui/menus/Settings.hpp"
-#include "ui/menus/Title.hpp"
+#include "widgets/Button.hpp"
+#include "widgets/MouseFollower.hpp"
 
 namespace scenes
 {

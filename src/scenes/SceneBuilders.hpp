@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Events.hpp"
+#include "core/Events.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 // The scene catalogue: which builder makes each numbered scene.
-#include "engine/core/ProcessExit.hpp"
+#include "core/ProcessExit.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"

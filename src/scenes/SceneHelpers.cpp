@@ -9,7 +9,7 @@ namespace scenes
 WorldPoint GridToWorld(std::int32_t gx, std::int32_t gy)
 {
     // Same arithmetic as tile placement, so a tile's position compares equal to its cell's.
-    return {(gx * 7) * 0.32, (gy * 5) * 0.7};
+    return {(gx * 7) * kCellWidth, (gy * 5) * kCellHeight};
 }
 
 void PlaySceneMusic(const std::string& name, const std::string& file)

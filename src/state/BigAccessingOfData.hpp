@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 #include "resources/Sprite.hpp"
 
 #include <cstdint>
@@ -27,7 +27,8 @@ constexpr std::int32_t RealSceneThreshold = -5000;
 } // namespace SceneNumber
 
 // The game state shared across objects and scenes: movement axes, shared sprites, the
-// dialogue cursor, the scene machine's numbers and the story flags. Nothing here is saved.
+// dialogue cursor, the scene machine's numbers and the story flags. Data only: the objects that
+// play (the doors, the controls, the scene machine) read and write it. Nothing here is saved.
 class BigAccessingOfData : public Manager<BigAccessingOfData>
 {
 public:
@@ -59,13 +60,10 @@ public:
     double loadingLength = 3.0;
     bool controlsLocked = false;
 
-    void SubscribeInput();
+    // The story flags of one run through the game, as a new game starts them.
     void ResetRunFlags();
-    void HandleEvent(Event& event) override;
+    // Everything but the shared sprites (start-up data) as a fresh program has it.
+    void Reset();
 
     static std::int64_t TileCellKey(std::int32_t gridX, std::int32_t gridY);
-
-private:
-    void Steer(std::int32_t key, int sign, bool multiplayer);
-    void HandleEscape();
 };

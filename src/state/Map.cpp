@@ -1,8 +1,8 @@
 #include "state/Map.hpp"
 
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/WorldManager.hpp"
 
 void Map::BuildScene(std::int32_t n)
 {

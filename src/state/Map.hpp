@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 
 #include <cstdint>
 #include <functional>

@@ -44,6 +44,13 @@ std::string SettingManager::Serialise() const
     return text;
 }
 
+void SettingManager::Reset()
+{
+    values.clear();
+    path = "important/settings.txt";
+    saveFailureReported = false;
+}
+
 void SettingManager::Load()
 {
     std::ifstream file(path, std::ios::binary);

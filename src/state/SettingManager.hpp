@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <cstdint>
@@ -16,6 +16,7 @@ public:
     std::string path = "important/settings.txt";
     std::unordered_map<std::string, std::string> values;
 
+    void Reset();
     void Load();
     // False when the file could not be written; the previous file and the values held here are
     // then left as they were. The first failure says on standard error where the settings could

@@ -1,7 +1,7 @@
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameObject.hpp"
 #include "support/Harness.hpp"
 #include "support/RecordingObject.hpp"
+#include "world/GameObject.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -109,14 +109,14 @@ TEST_F(Renderer, ARenderedFrameShowsGlyphColoursTransparentSpacesAndOpaqueBoxes)
     boxed->sprite.background = true;
     GameObject* runs = Text("#$$  #", sf::Color::Magenta, 900.0, 330.0, false);
     runs->sprite.background = runs->sprite.backgroundPerRun = true;
-    display.window.clear(display.clearColour);
+    display.BeginFrame();
     sf::RectangleShape beneath({400.f, 300.f}); // under the screen-fixed texts
     beneath.setPosition({700.f, 100.f});
     beneath.setFillColor(sf::Color::Green);
     display.window.draw(beneath);
     for (GameObject* object : {following, overGreen, boxed, runs})
         object->Draw();
-    display.FlushGlyphs();
+    display.cells.Flush();
     sf::Texture capture(display.window.getSize());
     capture.update(display.window);
     const sf::Image image = capture.copyToImage();

@@ -2,11 +2,11 @@
 // by their own clocks and then move the game on.
 #include "game/Props.hpp"
 
-#include "engine/world/PhysicsManager.hpp"
 #include "game/DoorCompanions.hpp"
 #include "game/Effects.hpp"
 #include "game/TitleCards.hpp"
 #include "support/GameTest.hpp"
+#include "world/PhysicsManager.hpp"
 
 #include <gtest/gtest.h>
 #include <map>

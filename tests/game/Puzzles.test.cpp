@@ -2,13 +2,14 @@
 // quiz with the pointer, the code door with the keyboard, the chicken offer, walking into
 // rewards; and the controls lock that each panel holds only while it exists.
 #include "game/ChickenOffer.hpp"
+#include "game/Cosmetics.hpp"
 #include "game/KnobGiver.hpp"
 #include "game/PlayerDoors.hpp"
 #include "game/Puzzle.hpp"
 #include "game/Quiz.hpp"
 #include "game/Tiles.hpp"
 #include "support/GameTest.hpp"
-#include "ui/Cosmetics.hpp"
+#include "widgets/MouseFollower.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <cmath>

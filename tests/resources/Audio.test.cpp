@@ -82,10 +82,9 @@ TEST_F(Audio, EachKindPlaysAtItsBaseVolumeScaledByItsOwnSetting)
     resources.PlayMusic("theme", 90, true, false);
     EXPECT_FLOAT_EQ(testsupport::Music("theme").getVolume(), 27.f);
 
-    // A changed setting reaches what plays once refreshed.
+    // A changed setting reaches what plays at once.
     settings.Set("SFX Volume", "25");
     settings.Set("Music Volume", "50");
-    resources.RefreshVolumes();
     EXPECT_FLOAT_EQ(resources.sounds.at("fx")->getVolume(), 12.5f);
     EXPECT_FLOAT_EQ(testsupport::Music("theme").getVolume(), 45.f);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "GameStartup.hpp"
+#include "core/ProcessExit.hpp"
 #include "display/DisplayManager.hpp"
-#include "engine/core/ProcessExit.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "support/Harness.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <cstdint>
@@ -55,11 +55,12 @@ public:
     // The mouse at a screen-fixed point (x within +-17.78, y within +-10), as a move event.
     void MoveMouse(double x, double y)
     {
-        // The letterboxed area is centred, 20 units high.
+        // The letterboxed area is centred in the window, 20 units high.
         const DisplayManager& display = DisplayManager::getInstance();
+        const sf::Vector2u window = display.window.getSize();
         const double unit = display.letterboxHeight / 20.0;
-        mousePixel = {static_cast<int>(display.windowWidth / 2.0 + x * unit),
-                      static_cast<int>(display.windowHeight / 2.0 - y * unit)};
+        mousePixel = {static_cast<int>(window.x / 2.0 + x * unit),
+                      static_cast<int>(window.y / 2.0 - y * unit)};
         Send(sf::Event::MouseMoved{mousePixel});
     }
     // A press and release of a mouse button where the mouse is.

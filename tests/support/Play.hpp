@@ -3,9 +3,9 @@
 // Playing through the story's menus, panels and fights as a player does: clicking on screen-fixed
 // places and clicking dialogues to their end.
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/GameObject.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "support/Driver.hpp"
+#include "world/GameObject.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <cctype>

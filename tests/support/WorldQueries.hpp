@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/world/GameObject.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "resources/ResourceManager.hpp"
+#include "world/GameObject.hpp"
+#include "world/WorldManager.hpp"
 
 #include <string>
 #include <vector>

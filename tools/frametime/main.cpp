@@ -4,13 +4,13 @@
 // start-up to the first drawn frame and the peak memory. Run it from a game directory under a
 // display:   hingewalk-frametime [--seconds S] [--out FILE.md] [--only NAME-PART]
 #include "GameStartup.hpp"
+#include "core/ClockSystem.hpp"
 #include "dialogue/DialogManager.hpp"
-#include "engine/core/ClockSystem.hpp"
-#include "engine/world/GameManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/Effects.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "world/GameManager.hpp"
+#include "world/WorldManager.hpp"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 #include "Arrangements.hpp"
 
 #include "display/DisplayManager.hpp"
-#include "engine/world/GameObject.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "world/GameObject.hpp"
 
 #include <algorithm>
 #include <functional>

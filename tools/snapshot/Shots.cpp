@@ -1,12 +1,12 @@
 #include "Shots.hpp"
 
 #include "dialogue/DialogManager.hpp"
-#include "engine/world/WorldManager.hpp"
 #include "game/Puzzle.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
 #include "state/SettingManager.hpp"
+#include "world/WorldManager.hpp"
 
 namespace
 {

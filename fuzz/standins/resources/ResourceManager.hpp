@@ -3,7 +3,7 @@
 // Stands in for the audio manager in the settings target: loading the settings hands the
 // volume levels down to it, and the real one needs SFML's audio library. This one only
 // records what it is told.
-#include "engine/core/Manager.hpp"
+#include "core/Manager.hpp"
 
 #include <string>
 #include <unordered_map>

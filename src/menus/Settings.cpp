@@ -1,0 +1,150 @@
+#include "menus/Settings.hpp"
+
+#include "core/ProcessExit.hpp"
+#include "display/DisplayManager.hpp"
+#include "game/Cosmetics.hpp"
+#include "game/Effects.hpp"
+#include "menus/Dice.hpp"
+#include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "state/SettingManager.hpp"
+#include "widgets/NavigationButtons.hpp"
+#include "widgets/Slider.hpp"
+
+#include <algorithm>
+
+namespace
+{
+template <typename T> T* At(T* object, WorldPoint position)
+{
+    object->x = position.x;
+    object->y = position.y;
+    return object;
+}
+} // namespace
+
+SettingsObject::SettingsObject()
+{
+    SetSprite(BigAccessingOfData::getInstance().settingsSprite);
+    sprite.followsCamera = false;
+    sprite.scale = 0.6;
+    y = 8.0;
+    new TitleButton();
+    At(new LoadingLengthSlider(), {-6.0, 1.0});
+    At(new BumpScosity(), {-6.0, 0.0});
+    BuildDiceSelector();
+    new legacyAudioButton();
+    new EntamaphobiaModeButton();
+    new FullscreenButton();
+    At(new OpacitySlider(), {-6.0, -3.0})->Announce();
+    new Controls();
+    new MultiplayerButton();
+    At(new ButtonKnobGiver(11), {-15.0, -6.5});
+    if (BigAccessingOfData::getInstance().resumeScene > SceneNumber::RealSceneThreshold)
+        new ResumeButton();
+}
+
+ToggleButton::ToggleButton(const char* spriteFile, WorldPoint at, std::int32_t initialState)
+    : state(initialState)
+{
+    DressButton(*this, spriteFile, at, 1.0, 1.0, 1.0);
+    normalFrame = state;
+    hoverFrame = 2;
+    boxWidth = boxHeight = 1.0;
+    boxOffsetX = 2.0;
+}
+
+void ToggleButton::OnClick()
+{
+    if (state == 0 || state == 1)
+        state = 1 - state;
+    Apply();
+    DropDoorFrom(*this);
+    normalFrame = state;
+}
+
+SettingToggle::SettingToggle(const char* spriteFile, WorldPoint at, std::string settingKey)
+    : ToggleButton(spriteFile, at, SettingManager::getInstance().GetInteger(settingKey, 0)),
+      key(std::move(settingKey))
+{
+}
+
+void SettingToggle::Apply()
+{
+    SettingManager::getInstance().Set(key, std::to_string(state));
+}
+
+legacyAudioButton::legacyAudioButton()
+    : SettingToggle("sprites/LegacyAudioButton.txt", {-5.0, -1.5}, "LegacyAudio")
+{
+}
+
+MultiplayerButton::MultiplayerButton()
+    : SettingToggle("sprites/MultiplayerButton.txt", {-5.0, -8.5}, "Multiplayer")
+{
+}
+
+FullscreenButton::FullscreenButton()
+    : ToggleButton("sprites/FullscreenButton.txt", {-5.0, -4.5},
+                   DisplayManager::getInstance().fullscreen ? 1 : 0)
+{
+    DisplayManager::getInstance().fullscreenEvent.Subscribe(this);
+}
+
+void FullscreenButton::HandleEvent(Event& event)
+{
+    Button::HandleEvent(event);
+    if (event.GetName() != "Fullscreen")
+        return;
+    state = DisplayManager::getInstance().fullscreen ? 1 : 0;
+    normalFrame = state;
+}
+
+void FullscreenButton::Apply()
+{
+    DisplayManager::getInstance().SetFullscreen(state != 0);
+}
+
+EntamaphobiaModeButton::EntamaphobiaModeButton()
+{
+    DressButton(*this, "sprites/EntamaphobiaModeButton.txt", {-5.8, -6.5}, 1.0, 1.0, 1.0);
+    hoverFrame = 2;
+    boxWidth = boxHeight = 1.0;
+    boxOffsetX = 2.9;
+}
+
+void EntamaphobiaModeButton::OnClick()
+{
+    RequestProcessExit(0);
+}
+
+Controls::Controls()
+{
+    SetSprite(ResourceManager::LoadSprite("sprites/Controls.txt"));
+    sprite.followsCamera = false;
+    x = -8.0;
+    y = 4.0;
+}
+
+LoadingLengthSlider::LoadingLengthSlider()
+    : Slider("Loading Length", 3.0, 13.0, BigAccessingOfData::getInstance().loadingLength, 1.0)
+{
+}
+
+void LoadingLengthSlider::OnValueChanged(double newValue)
+{
+    BigAccessingOfData::getInstance().loadingLength = newValue;
+}
+
+BumpScosity::BumpScosity() : Slider("Bumpscocity", 0.0, 10.0, 5.0, 1.0)
+{
+}
+
+OpacitySlider::OpacitySlider() : Slider("Opacity of this slider", 0.0, 1.0, 1.0, 1.0)
+{
+}
+
+void OpacitySlider::OnValueChanged(double newValue)
+{
+    sprite.colour.a = static_cast<std::uint8_t>(std::clamp(newValue * 230.0 + 25.0, 0.0, 255.0));
+}
