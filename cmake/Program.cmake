@@ -9,10 +9,21 @@ file(WRITE "${CMAKE_BINARY_DIR}/version/VERSION" "${PROJECT_VERSION}\n")
 target_sources(hingewalk PRIVATE "${CMAKE_SOURCE_DIR}/src/CommandLine.cpp")
 target_include_directories(hingewalk PRIVATE "${CMAKE_BINARY_DIR}/version")
 
-# src/display/DisplayCheck.cpp lands in the engine library with the rest of src/display; only
-# the program calls it, so only the program needs Xlib at link time.
+# src/display/DisplayCheck.cpp asks Xlib: the library that holds it (the display layer's)
+# links it, so that everything linking that library gets Xlib after it.
 find_package(X11 REQUIRED)
-target_link_libraries(hingewalk PRIVATE X11::X11)
+get_property(src_targets DIRECTORY "${CMAKE_SOURCE_DIR}/src" PROPERTY BUILDSYSTEM_TARGETS)
+set(display_check_target "")
+foreach(candidate IN LISTS src_targets)
+    get_target_property(candidate_sources ${candidate} SOURCES)
+    if(candidate_sources MATCHES "display/DisplayCheck\\.cpp")
+        set(display_check_target ${candidate})
+    endif()
+endforeach()
+if(NOT display_check_target)
+    message(FATAL_ERROR "No target of src/ builds display/DisplayCheck.cpp")
+endif()
+target_link_libraries(${display_check_target} PUBLIC X11::X11)
 
 # The program as the downloadable bundle carries it (scripts/package): the same sources and
 # libraries, linked without the checkout's loader and library folder (the bundle's launcher
@@ -41,7 +52,7 @@ if(HINGEWALK_SFML_PREFIX)
 endif()
 hingewalk_warnings(hingewalk-packaged)
 set_target_properties(hingewalk-packaged PROPERTIES
-    OUTPUT_NAME hingewalk RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/packaged" SKIP_BUILD_RPATH ON)
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/packaged" SKIP_BUILD_RPATH ON)
 
 # `game`: the program and its working directory's data, without the tests and tools
 # (scripts/play and scripts/package build only this).
