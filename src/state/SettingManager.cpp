@@ -3,8 +3,11 @@
 #include "resources/ResourceManager.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -45,6 +48,7 @@ void SettingManager::Reset()
 {
     values.clear();
     path = "important/settings.txt";
+    saveFailureReported = false;
 }
 
 void SettingManager::Load()
@@ -70,6 +74,7 @@ bool SettingManager::Save() const
     // leaves a truncated settings file behind.
     const std::string temporary = path + ".tmp";
     bool written = false;
+    errno = 0;
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         if (file.is_open())
@@ -81,8 +86,17 @@ bool SettingManager::Save() const
     }
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
         return true;
+    const int reason = errno;
     std::remove(temporary.c_str());
-    std::cerr << "Error: Could not save settings!\n";
+    if (!saveFailureReported)
+    {
+        saveFailureReported = true;
+        std::error_code ignored;
+        const std::filesystem::path where = std::filesystem::absolute(path, ignored);
+        std::cerr << "Settings cannot be saved to " << (where.empty() ? path : where.string()) << " ("
+                  << (reason != 0 ? std::strerror(reason) : "write failed")
+                  << "): the game goes on, and changes last until it closes.\n";
+    }
     return false;
 }
 

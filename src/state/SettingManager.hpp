@@ -18,8 +18,9 @@ public:
 
     void Reset();
     void Load();
-    // False (with the message on standard error) when the file could not be written; the
-    // previous file is then left as it was.
+    // False when the file could not be written; the previous file and the values held here are
+    // then left as they were. The first failure says on standard error where the settings could
+    // not be saved (a read-only folder fails every save: the player hears of it once).
     bool Save() const;
     std::string Get(const std::string& key, const std::string& fallback) const;
     // The setting as a number (standard conversion: leading number, rest ignored); `fallback`
@@ -32,6 +33,8 @@ public:
     std::string Serialise() const;
 
 private:
+    mutable bool saveFailureReported = false;
+
     // The audio manager keeps its own copy of the volume levels; it hears of every change here.
     void HandDownVolume(const std::string& key) const;
 };
