@@ -27,6 +27,12 @@ std::uint8_t Brown(double base, double f)
 {
     return static_cast<std::uint8_t>(std::clamp(base * f, 0.0, 255.0));
 }
+
+// A channel of a button with nothing behind it.
+std::uint8_t Dim(std::uint8_t channel)
+{
+    return static_cast<std::uint8_t>(channel * 2 / 5);
+}
 } // namespace
 
 TitleObject::TitleObject()
@@ -73,9 +79,25 @@ void StartButton::OnClick()
     ResourceManager::getInstance().Stop("Title");
 }
 
-ContButton::ContButton()
+ContButton::ContButton() : saved(SavedGame::Load())
 {
     DressButton(*this, "sprites/ContinueButton.txt", {-9.5, -5.0}, 2.0, 2.0, 1.2);
+    if (saved)
+        return;
+    const sf::Color lit = sprite.colour;
+    sprite.colour = sf::Color(Dim(lit.r), Dim(lit.g), Dim(lit.b), lit.a);
+    hoverFrame = normalFrame;
+}
+
+void ContButton::OnClick()
+{
+    if (!saved)
+        return;
+    saved->Restore();
+    // A game is running: Escape pauses it.
+    BigAccessingOfData::getInstance().resumeScene = SceneNumber::GameWithoutPause;
+    Map::getInstance().ChangeScene(saved->scene);
+    ResourceManager::getInstance().Stop("Title");
 }
 
 QuitButton::QuitButton()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "game/Effects.hpp"
+#include "state/SavedGame.hpp"
 #include "widgets/Button.hpp"
 
 #include <cstdint>
+#include <optional>
 
 // The title menu (scene -1): the title art, the player's door bobbing in its own colour and
 // knob, the menu buttons, a tagline and a rain of dark doors. Its root builds everything and
@@ -32,11 +34,17 @@ public:
     void OnClick() override;
 };
 
-// Looks like the others and does nothing but knock.
+// Goes back to the game the player left (SavedGame) as arriving there does: through the loading
+// screen, with the recorded flags. With nothing valid recorded it is dimmed, does not light up,
+// and a click only knocks.
 class ContButton : public Button
 {
 public:
+    // Read once, when the title is built.
+    std::optional<SavedGame> saved;
+
     ContButton();
+    void OnClick() override;
 };
 
 class QuitButton : public Button

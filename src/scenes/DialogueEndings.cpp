@@ -15,6 +15,7 @@
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "state/SavedGame.hpp"
 #include "state/SettingManager.hpp"
 #include "widgets/Button.hpp"
 #include "widgets/MouseFollower.hpp"
@@ -137,6 +138,14 @@ void EagleFliesPast()
     resources.PlayMusic("Eagle", 100, true, false);
 }
 
+// The story is over: Continue must not drop the player back into it. Written at once, as a
+// window closed during the ending's card or blast writes nothing.
+void EndTheStory()
+{
+    SavedGame::Clear();
+    SettingManager::getInstance().Save();
+}
+
 // clang-format off
 const Ending kFirstActions[] = {
     {{44},      RaiseAnswerButtons},
@@ -156,6 +165,9 @@ const Ending kFirstActions[] = {
     {{116},     [] { DialogManager::getInstance().autoAdvance = false; ChangeScene(13); }},
     {{117},     [] { ChangeScene(15); }},
     {{120},     OpenTheLibrary},
+    // The endings (No, Yes, Maybe, the library), after their own rows; a wrong answer in the quiz
+    // is none.
+    {{47, 48, 50, 120}, EndTheStory},
 };
 
 const Ending kSecondActions[] = {
@@ -165,9 +177,12 @@ const Ending kSecondActions[] = {
     {{118},     [] { BurstFakeDoors(1); }},
     {{123},     [] { BurstFakeDoors(0); StartDialog(124); }},
     {{124},     [] { StartDialog(118); }},
+    // The ending where the wizard's door bursts.
+    {{118},     EndTheStory},
 };
 // clang-format on
 
+// Every row naming the dialogue runs, in table order.
 template <std::size_t N> void Run(const Ending (&table)[N], std::int32_t dialogue)
 {
     for (const Ending& ending : table)

@@ -28,7 +28,8 @@ constexpr std::int32_t RealSceneThreshold = -5000;
 
 // The game state shared across objects and scenes: movement axes, shared sprites, the
 // dialogue cursor, the scene machine's numbers and the story flags. Data only: the objects that
-// play (the doors, the controls, the scene machine) read and write it. Nothing here is saved.
+// play (the doors, the controls, the scene machine) read and write it. Nothing here is saved but
+// the story flags, through Continue's record (SavedGame).
 class BigAccessingOfData : public Manager<BigAccessingOfData>
 {
 public:

@@ -2,6 +2,8 @@
 
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/SavedGame.hpp"
+#include "state/SettingManager.hpp"
 #include "world/WorldManager.hpp"
 
 void Map::BuildScene(std::int32_t n)
@@ -48,8 +50,15 @@ void Map::LoadScene(std::int32_t n)
         ResourceManager::getInstance().ResumePaused();
         return;
     }
-    if (data.currentScene == SceneNumber::Loading)
+    const bool throughLoading = data.currentScene == SceneNumber::Loading;
+    if (throughLoading)
         ResourceManager::getInstance().PlaySound("DoorClose", 50);
+    if (throughLoading && SavedGame::IsGameScene(n))
+    {
+        // Written at once: closing the window writes nothing, and Continue must find this scene.
+        SavedGame::Now(n).Record();
+        SettingManager::getInstance().Save();
+    }
     data.currentScene = n;
     BuildScene(n);
 }

@@ -18,5 +18,6 @@ public:
     void BuildScene(std::int32_t n);
     void ClearWorld();
     void ChangeScene(std::int32_t n);
+    // Entering a game scene from the loading screen records it for Continue (SavedGame).
     void LoadScene(std::int32_t n);
 };

@@ -2,12 +2,14 @@
 // it: keys held while real frames run, clicks where the screen shows something, dialogues read
 // out with Space. Nothing is set up but the settings file the game reads at start-up; what the
 // tests check is what the game did: the scenes and dialogues it went through, in order, and the
-// settings file it wrote.
+// settings file it wrote. Continue is played the same way: the window closed mid-story, the
+// program started again on the file it left, Continue clicked on its title.
 #include "game/Eagle.hpp"
 #include "game/Effects.hpp"
 #include "game/Puzzle.hpp"
 #include "game/Scenery.hpp"
 #include "game/TitleCards.hpp"
+#include "menus/Title.hpp"
 #include "support/GameTest.hpp"
 #include "support/RecordingObject.hpp"
 #include "world/GameManager.hpp"
@@ -18,10 +20,19 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 
 namespace
 {
 using Seen = std::vector<std::int32_t>;
+
+template <typename T, typename... Parts>
+std::vector<T> Join(const std::vector<T>& first, const Parts&... parts)
+{
+    std::vector<T> all = first;
+    (all.insert(all.end(), parts.begin(), parts.end()), ...);
+    return all;
+}
 
 // Frames as long as the game lets them be, to play fast; short ones for the last stretch of a
 // walk: the door moves 0.12 units in one, so it ends within that of its mark or of the water,
@@ -41,14 +52,18 @@ struct Step
 using Route = std::vector<Step>;
 
 // clang-format off
-// The home island eastwards, the long bridge row by row down to the village, the path to the
-// houses (44, whose answers then hold the door).
-const Route kToTheHouses = {
+// The home island eastwards, the long bridge row by row down into the village.
+const Route kToTheVillage = {
     {Key::D},                                                               // off the island
     {Key::D}, {Key::S}, {Key::A}, {Key::S}, {Key::D}, {Key::S}, {Key::A},   // a row, down, back...
     {Key::S}, {Key::D}, {Key::S}, {Key::A}, {Key::S}, {Key::D},             // ...off the last row
-    {Key::D, 6.72}, {Key::W},                                               // the doorway's column
 };
+// On to the houses (44, whose answers then hold the door).
+const Route kToTheHouses = Join(kToTheVillage, Route{
+    {Key::D, 6.72}, {Key::W},                                               // the doorway's column
+});
+// A few steps along the village's path, away from where the scene puts the door.
+const Route kAlongTheVillagePath = {{Key::D, -14.0}};
 // West to the yellow tile at the island's tip (51; the quiz then holds the door).
 const Route kToTheQuiz = {{Key::A}};
 // Over the grown bridge (82), then the magic bridge row by row upwards to its top row.
@@ -70,7 +85,7 @@ const Route kBackAndToTheBigDoor = {{Key::A, 17.92}, {Key::D}};
 // The last hall, past the wizard, to the books (119, 120).
 const Route kToTheBooks = {{Key::D}};
 
-constexpr WorldPoint kStart{-9.0, -2.0};
+constexpr WorldPoint kStart{-9.0, -2.0}, kContinue{-9.5, -5.0};
 // clang-format on
 
 // A game started with the given settings file (and a short loading screen), watched from the
@@ -87,26 +102,53 @@ public:
 
     explicit Story(const std::string& settings = "")
     {
-        exitsBefore = GameDriver::exitRequests;
         WriteFile("important/settings.txt", "Loading Length:0.1;" + settings);
-        game = std::make_unique<GameDriver>();
-        dialogueWatch.onEvent = [this](Event&) { dialogues.push_back(Data().dialogNumber); };
-        Data().dialogStartEvent.Subscribe(&dialogueWatch);
-        sceneWatch.onEvent = [this](Event&) { NoteScene(); };
-        GameManager::getInstance().lateTickEvent.Subscribe(&sceneWatch);
+        Open();
     }
 
     GameDriver& Game() { return *game; }
 
-    // The splash as the game starts with it, then Start on the title, which leads through the
-    // loading screen and silences the title's music.
-    void Start()
+    // The splash as the game starts with it, up to the title.
+    void ShowTitle()
     {
         Map::getInstance().LoadScene(SceneNumber::Splash);
         ASSERT_TRUE(PlayUntil([] { return Data().currentScene == SceneNumber::TitleMenu; }));
+    }
+
+    // Start on the title, which leads through the loading screen and silences the title's music.
+    void Start()
+    {
+        ShowTitle();
         Click(kStart);
         EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
         EXPECT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Stopped);
+    }
+
+    // Continue on the title, in a program started again.
+    void Continue() { Click(kContinue); }
+
+    // The player closes the window: the frame loop ends (main then returns 0) and nothing is
+    // written on the way out. The program starts again.
+    void CloseAndStartAgain()
+    {
+        DisplayManager::getInstance().HandleWindowEvent(sf::Event::Closed{});
+        EXPECT_FALSE(GameManager::getInstance().Frame(kStep)) << "the loop goes on";
+        EXPECT_EQ(GameDriver::exitRequests, exitsBefore) << "closing the window is no quit scene";
+        StartAgain();
+    }
+
+    // A new run of the program in the same folder, up to its title. Every manager starts as a
+    // fresh program's (managers::ResetAll, not the harness's reset between tests, which would also
+    // delete the settings file this run must find as the last one left it).
+    void StartAgain()
+    {
+        game.reset();
+        managers::ResetAll();
+        scenes.clear();
+        dialogues.clear();
+        paused.clear();
+        Open();
+        ShowTitle();
     }
 
     // Runs frames until `done`, reading out whatever dialogue opens on the way.
@@ -172,6 +214,16 @@ private:
     testsupport::RecordingReceiver sceneWatch;
     std::set<std::int32_t> paused;
     int exitsBefore = 0;
+
+    void Open()
+    {
+        exitsBefore = GameDriver::exitRequests;
+        game = std::make_unique<GameDriver>();
+        dialogueWatch.onEvent = [this](Event&) { dialogues.push_back(Data().dialogNumber); };
+        Data().dialogStartEvent.Subscribe(&dialogueWatch);
+        sceneWatch.onEvent = [this](Event&) { NoteScene(); };
+        GameManager::getInstance().lateTickEvent.Subscribe(&sceneWatch);
+    }
 
     void NoteScene()
     {
@@ -277,6 +329,46 @@ std::string Written(const std::string& key)
     return found == values.end() ? "" : found->second;
 }
 
+// What a player finds on arriving in the current scene: the scene, where the door stands, the
+// story's flags, the music playing and what the world holds.
+std::string Arrival()
+{
+    std::ostringstream text;
+    text << "scene " << Data().currentScene;
+    if (const GameObject* door = FirstOfType("Player"))
+        text << ", door at " << door->x << " " << door->y;
+    text << ", flags " << Data().hasChicken << Data().codeIntroSeen << Data().codeSolved << ", seen end "
+         << Setting("SeenEnd") << ", creator " << Setting("Creator") << ", two " << Setting("Multiplayer")
+         << ", music:";
+    for (const auto& [name, music] : ResourceManager::getInstance().musics)
+        if (music->getStatus() == sf::SoundSource::Status::Playing)
+            text << " " << name;
+    std::map<std::string, int> objects;
+    for (const GameObject* object : WorldManager::getInstance().GetAllObjects())
+        ++objects[object->type];
+    text << ", objects:";
+    for (const auto& [type, count] : objects)
+        text << " " << type << " " << count;
+    return text.str();
+}
+
+// The title's Continue with nothing to continue: dimmed beside Start, and a click knocks and
+// leaves the title as it was.
+template <typename Story> void ExpectContinueOnlyKnocks(Story& story)
+{
+    const ContButton* button = LiveObjects<ContButton>().at(0);
+    const sf::Color lit = LiveObjects<StartButton>().at(0)->sprite.colour;
+    EXPECT_LT(button->sprite.colour.r + button->sprite.colour.g + button->sprite.colour.b,
+              (lit.r + lit.g + lit.b) / 2)
+        << "Continue is dimmed";
+    story.Continue();
+    story.Game().Frame(kStep);
+    EXPECT_EQ(SoundStatus("knock"), sf::SoundSource::Status::Playing);
+    story.Game().Frames(3, kStep);
+    EXPECT_EQ(Data().currentScene, SceneNumber::TitleMenu);
+    EXPECT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Playing);
+}
+
 // A run of dialogues, first to last.
 Seen Span(std::int32_t first, std::int32_t last)
 {
@@ -286,12 +378,6 @@ Seen Span(std::int32_t first, std::int32_t last)
     return run;
 }
 
-template <typename... Parts> Seen Join(const Parts&... parts)
-{
-    Seen all;
-    (all.insert(all.end(), parts.begin(), parts.end()), ...);
-    return all;
-}
 } // namespace
 
 TEST(Playthrough, YesFightsTheDragonAndTheVillageCheers)
@@ -306,10 +392,11 @@ TEST(Playthrough, YesFightsTheDragonAndTheVillageCheers)
     EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 3, 6, kQuit}));
     EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 45, 46, 47}));
     EXPECT_EQ(Written("SeenEnd"), "1");
+    EXPECT_EQ(Written("Saved Scene"), "") << "nothing to continue";
     EXPECT_EQ(Written("Creator"), "");
 }
 
-TEST(Playthrough, NoEndsTheGameAtTheVillage)
+TEST(Playthrough, NoEndsTheGameAtTheVillageAndLeavesNothingToContinue)
 {
     Story story;
     story.Start();
@@ -319,6 +406,9 @@ TEST(Playthrough, NoEndsTheGameAtTheVillage)
     EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, kQuit}));
     EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 48}));
     EXPECT_EQ(Written("SeenEnd"), "1");
+
+    story.StartAgain();
+    ExpectContinueOnlyKnocks(story);
 }
 
 TEST(Playthrough, MaybeOpensTheGapUntilTheMissileComes)
@@ -345,6 +435,7 @@ TEST(Playthrough, MaybeOpensTheGapUntilTheMissileComes)
     EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 4, kQuit}));
     EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 49, 50}));
     EXPECT_EQ(Written("SeenEnd"), "1");
+    EXPECT_EQ(Written("Saved Scene"), "") << "nothing to continue";
 }
 
 TEST(Playthrough, TheLaterGameWithTheChickenEndsWithTheWizardsDoorBursting)
@@ -373,6 +464,7 @@ TEST(Playthrough, TheLaterGameWithTheChickenEndsWithTheWizardsDoorBursting)
     EXPECT_EQ(story.dialogues, Join(Seen{51, 82}, Span(52, 81), Seen{83, 125, 84, 86}, Span(87, 91),
                                     Span(93, 112), Seen{115, 116, 123, 124, 118}));
     EXPECT_EQ(Written("Creator"), "");
+    EXPECT_EQ(Written("Saved Scene"), "") << "nothing to continue";
 }
 
 TEST(Playthrough, TheLaterGameWithoutTheChickenEndsInTheLibrary)
@@ -404,6 +496,7 @@ TEST(Playthrough, TheLaterGameWithoutTheChickenEndsInTheLibrary)
     EXPECT_EQ(story.dialogues, Join(Seen{51, 82}, Span(52, 81), Seen{83, 125, 84, 86}, Span(87, 90),
                                     Span(92, 113), Seen{115, 116, 117, 119, 120}));
     EXPECT_EQ(Written("Creator"), "1");
+    EXPECT_EQ(Written("Saved Scene"), "") << "nothing to continue";
 }
 
 TEST(Playthrough, AWrongAnswerInTheQuizQuits)
@@ -416,6 +509,7 @@ TEST(Playthrough, AWrongAnswerInTheQuizQuits)
     ASSERT_TRUE(story.PlayToTheEnd());
     EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, kQuit}));
     EXPECT_EQ(story.dialogues, (Seen{51}));
+    EXPECT_EQ(Written("Saved Scene"), "0") << "Continue returns to the island";
 }
 
 TEST(Playthrough, TheCodePanelClosedWithEscapeOpensAgainAfterAStepBack)
@@ -469,4 +563,108 @@ TEST(Playthrough, TheSecondDoorFollowsItsKeysUntilTheGapTakesIt)
     EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 4, kQuit}));
     EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 49, 50}));
     EXPECT_EQ(Written("SeenEnd"), "1");
+}
+
+TEST(Playthrough, ContinueAfterTheWindowWasClosedArrivesInTheVillageAsTheWalkDid)
+{
+    Story story("Multiplayer:1;");
+    story.Start();
+    story.Walk(kToTheVillage);
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 2; }));
+    const std::string arrived = Arrival();
+    story.Walk(kAlongTheVillagePath);
+    story.CloseAndStartAgain();
+
+    story.Continue();
+    EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 2; }));
+    EXPECT_EQ(Arrival(), arrived) << "back at the start of the scene, as first arrived";
+    EXPECT_EQ(story.scenes, (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 2}));
+    story.Game().Tap(Key::Escape);
+    EXPECT_TRUE(story.Game().ReachScene(SceneNumber::SettingsMenu)) << "a game is running: Escape pauses";
+}
+
+TEST(Playthrough, ContinueBringsTheTakenChickenIntoTheTowerTwice)
+{
+    Story story("SeenEnd:1;");
+    story.Start();
+    story.Walk(kToTheQuiz);
+    story.AnswerTheQuiz();
+    story.Walk(kOverTheMagicBridge);
+    story.Walk(kToTheChicken);
+    story.Click(kTake);
+    // The pause page is left by no loading screen into the scene: the record stays as entered.
+    story.Game().Tap(Key::Escape);
+    ASSERT_TRUE(story.Game().ReachScene(SceneNumber::SettingsMenu));
+    story.Click(kResume);
+    ASSERT_TRUE(story.Game().ReachScene(7));
+    EXPECT_EQ(Written("Saved Chicken"), "0");
+    story.Walk({{Key::W}});
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 8; }));
+    const std::string puzzleRoom = Arrival();
+    story.Walk({{Key::D}});
+    ASSERT_EQ(LiveObjects<Puzzle>().size(), 1u);
+    story.CloseAndStartAgain();
+
+    // The code door's intro was seen after the room was entered: it plays again.
+    story.Continue();
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 8; }));
+    EXPECT_EQ(Arrival(), puzzleRoom);
+    story.Walk({{Key::D}});
+    story.Type("40718265");
+    story.Walk({{Key::D}});
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 9; }));
+    const std::string wizardsHall = Arrival();
+    EXPECT_EQ(story.dialogues, (Seen{84, 86}));
+    story.CloseAndStartAgain();
+
+    story.Continue();
+    ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 9; }));
+    EXPECT_EQ(Arrival(), wizardsHall);
+    story.Walk({{Key::D}});
+    EXPECT_EQ(story.dialogues, (Seen{87, 88, 89, 90, 91, 93})) << "91: the wizard sees the chicken";
+}
+
+TEST(Playthrough, AnInvalidRecordIsNotedOnceAndLeavesTheTitleAsWithNothingRecorded)
+{
+    const std::map<std::string, std::string> valid = {
+        {"Saved Scene",       "2"},
+        {"Saved Chicken",     "0"},
+        {"Saved Code Intro",  "0"},
+        {"Saved Code Solved", "0"},
+        {"Saved Seen End",    "0"},
+        {"Saved Creator",     "0"},
+        {"Saved Two Players", "0"},
+    };
+    // clang-format off
+    const std::pair<const char*, const char*> faults[] = {
+        {"Saved Scene", "16"}, {"Saved Scene", "-5"}, {"Saved Scene", "-1"}, {"Saved Scene", "two"},
+        {"Saved Scene", "2x"}, {"Saved Chicken", "yes"}, {"Saved Creator", "2"}, {"Saved Two Players", ""},
+    };
+    // clang-format on
+    Story story;
+    for (const auto& [key, value] : faults)
+    {
+        std::string file = "Loading Length:0.1;";
+        for (const auto& [name, text] : valid)
+            file += name + ":" + (name == key ? value : text) + ";";
+        WriteFile("important/settings.txt", file);
+        ::testing::internal::CaptureStderr();
+        story.StartAgain();
+        const std::string note = ::testing::internal::GetCapturedStderr();
+        std::istringstream lines(note);
+        std::vector<std::string> notes;
+        for (std::string line; std::getline(lines, line);)
+            if (line.find("saved game") != std::string::npos)
+                notes.push_back(line);
+        ASSERT_EQ(notes.size(), 1u) << note;
+        EXPECT_NE(notes[0].find(key), std::string::npos) << notes[0];
+        ExpectContinueOnlyKnocks(story);
+
+        // Start still plays, and replaces the record.
+        story.Click(kStart);
+        ASSERT_TRUE(story.PlayUntil([] { return Data().currentScene == 0; })) << key << " " << value;
+        EXPECT_EQ(Written("Saved Scene"), "0");
+        EXPECT_EQ(Written(key), "0") << "replaced";
+    }
 }

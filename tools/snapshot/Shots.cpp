@@ -6,6 +6,7 @@
 #include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
+#include "state/SavedGame.hpp"
 #include "state/SettingManager.hpp"
 #include "world/WorldManager.hpp"
 
@@ -111,12 +112,26 @@ void BacklogShot()
     Backlog::Open();
 }
 
+// The title with nothing to continue (Continue dimmed), or with a game left in the wizard's
+// tower. Neither writes the settings file, so a record kept in the game folder survives.
+std::function<void()> TitleShot(bool gameLeft)
+{
+    return [gameLeft]
+    {
+        SavedGame::Clear();
+        if (gameLeft)
+            SavedGame::Now(9).Record();
+        Scene(SceneNumber::TitleMenu);
+    };
+}
+
 std::vector<Shot> Build()
 {
     // clang-format off
     std::vector<Shot> shots = {
         {"splash", "menus", SceneShot(SceneNumber::Splash), 120},
-        {"title", "menus", SceneShot(SceneNumber::TitleMenu), 200},
+        {"title", "menus", TitleShot(false), 200},
+        {"title-continue", "menus", TitleShot(true), 200},
         {"settings", "menus", SceneShot(SceneNumber::SettingsMenu)},
         {"pause", "menus", PausePage},
         {"credits", "menus", SceneShot(SceneNumber::Credits)},
