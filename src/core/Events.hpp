@@ -2,6 +2,7 @@
 
 #include "core/Geometry.hpp"
 
+#include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <cstdint>
 #include <string>
@@ -118,6 +119,19 @@ public:
     float wheel = 0.f;
     WorldPoint position;
     std::string GetName() const override { return name; }
+};
+
+// A game pad: a button pressed or released, an axis moved (position -100 to 100; the stick's y
+// and the d-pad's y grow downwards), or the pad connected or gone. `pad` is the pad's number.
+class EventJoystick : public Event
+{
+public:
+    std::int32_t action = 0;
+    std::uint32_t pad = 0;
+    std::uint32_t button = 0;
+    sf::Joystick::Axis axis = sf::Joystick::Axis::X;
+    float position = 0.f;
+    std::string GetName() const override { return "Joystick"; }
 };
 
 class EventDefocus : public Event

@@ -17,12 +17,13 @@ void InputManager::Reset()
 {
     keyboardEvent = EventKeyboard();
     mouseEvent = EventMouse();
+    joystickEvent = EventJoystick();
     mousePosition = {};
 }
 
 void InputManager::HandleWindowEvent(const sf::Event& event)
 {
-    if (!inputStarted)
+    if (!inputStarted || HandlePadEvent(event))
         return;
     if (const auto* key = event.getIf<sf::Event::KeyPressed>())
     {
@@ -55,6 +56,40 @@ void InputManager::HandleWindowEvent(const sf::Event& event)
         PublishMouse(Wheeled, sf::Mouse::Button::Left, scroll->position);
         mouseEvent.wheel = 0.f;
     }
+}
+
+bool InputManager::HandlePadEvent(const sf::Event& event)
+{
+    if (const auto* press = event.getIf<sf::Event::JoystickButtonPressed>())
+    {
+        joystickEvent.button = press->button;
+        PublishPad(Pressed, press->joystickId);
+    }
+    else if (const auto* release = event.getIf<sf::Event::JoystickButtonReleased>())
+    {
+        joystickEvent.button = release->button;
+        PublishPad(Released, release->joystickId);
+    }
+    else if (const auto* move = event.getIf<sf::Event::JoystickMoved>())
+    {
+        joystickEvent.axis = move->axis;
+        joystickEvent.position = move->position;
+        PublishPad(Moved, move->joystickId);
+    }
+    else if (const auto* connected = event.getIf<sf::Event::JoystickConnected>())
+        PublishPad(Connected, connected->joystickId);
+    else if (const auto* gone = event.getIf<sf::Event::JoystickDisconnected>())
+        PublishPad(Disconnected, gone->joystickId);
+    else
+        return false;
+    return true;
+}
+
+void InputManager::PublishPad(std::int32_t action, std::uint32_t pad)
+{
+    joystickEvent.action = action;
+    joystickEvent.pad = pad;
+    joystickEvent.Publish();
 }
 
 void InputManager::PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel)

@@ -10,8 +10,9 @@ namespace sf
 class Event;
 }
 
-// Turns window key and mouse events into the engine's "Keyboard" and "Mouse" events, with
-// mouse positions in world units relative to the centre of the drawing area.
+// Turns window key, mouse and game pad events into the engine's "Keyboard", "Mouse" and
+// "Joystick" events, with mouse positions in world units relative to the centre of the drawing
+// area.
 class InputManager : public Manager<InputManager>
 {
 public:
@@ -22,12 +23,16 @@ public:
         Moved = 3,
         // The mouse wheel turned (EventMouse::wheel says how far).
         Wheeled = 4,
+        // A game pad came or went.
+        Connected = 5,
+        Disconnected = 6,
     };
 
     static inline bool inputStarted = false;
 
     EventKeyboard keyboardEvent;
     EventMouse mouseEvent;
+    EventJoystick joystickEvent;
     WorldPoint mousePosition;
 
     static void StartUp();
@@ -35,4 +40,9 @@ public:
 
     void HandleWindowEvent(const sf::Event& event);
     void PublishMouse(std::int32_t action, sf::Mouse::Button button, sf::Vector2i pixel);
+
+private:
+    // True when the event was a game pad's (and is published).
+    bool HandlePadEvent(const sf::Event& event);
+    void PublishPad(std::int32_t action, std::uint32_t pad);
 };

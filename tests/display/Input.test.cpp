@@ -26,6 +26,9 @@ struct Recorder : EventReceiver
         char line[64];
         if (auto* key = dynamic_cast<EventKeyboard*>(&event))
             std::snprintf(line, sizeof line, "Keyboard %d %d", key->key, key->action);
+        else if (auto* pad = dynamic_cast<EventJoystick*>(&event))
+            std::snprintf(line, sizeof line, "Pad %u %d button %u axis %d at %.0f", pad->pad, pad->action,
+                          pad->button, static_cast<int>(pad->axis), pad->position);
         else if (auto* mouse = dynamic_cast<EventMouse*>(&event);
                  mouse && mouse->action == InputManager::Moved)
             std::snprintf(line, sizeof line, "Mouse moved to %.1f,%.1f", mouse->position.x,
@@ -51,6 +54,7 @@ TEST(Input, KeysAndButtonsArePublishedWithTheirCodesActionsAndScreenPositionsAnd
     Recorder recorder;
     input.keyboardEvent.Subscribe(&recorder);
     input.mouseEvent.Subscribe(&recorder);
+    input.joystickEvent.Subscribe(&recorder);
     // clang-format off
     const sf::Event events[] = {
         Press{K::A}, Press{K::Escape}, sf::Event::KeyReleased{K::Down}, Press{K::Unknown},
@@ -58,6 +62,8 @@ TEST(Input, KeysAndButtonsArePublishedWithTheirCodesActionsAndScreenPositionsAnd
         Down{B::Extra1, {}}, Down{B::Extra2, {}}, Down{static_cast<B>(sf::Mouse::ButtonCount), {}},
         sf::Event::MouseWheelScrolled{sf::Mouse::Wheel::Vertical, 1.5f, {640, 360}},
         sf::Event::MouseWheelScrolled{sf::Mouse::Wheel::Horizontal, 1.f, {}}, sf::Event::MouseMoved{{580, 390}},
+        sf::Event::JoystickConnected{1}, sf::Event::JoystickButtonPressed{1, 0}, sf::Event::JoystickButtonReleased{1, 7},
+        sf::Event::JoystickMoved{1, sf::Joystick::Axis::PovY, -100.f}, sf::Event::JoystickDisconnected{1},
         sf::Event::TextEntered{U'a'},
         sf::Event::FocusGained{}, sf::Event::Resized{{1280, 720}}};
     // clang-format on
@@ -71,6 +77,8 @@ TEST(Input, KeysAndButtonsArePublishedWithTheirCodesActionsAndScreenPositionsAnd
               (Log{"Keyboard 0 1", "Keyboard 36 1", "Keyboard 74 2", "Keyboard -1 1", "Mouse 0 1 at 4.0,2.0",
                    "Mouse 1 2 at 0.0,0.0", "Mouse 2 1 at -21.3,12.0", "Mouse 3 1 at -21.3,12.0",
                    "Mouse 4 1 at -21.3,12.0", "Mouse 5 1 at -21.3,12.0", "Mouse wheel 1.5 at 0.0,0.0",
-                   "Mouse moved to -2.0,-1.0"}));
+                   "Mouse moved to -2.0,-1.0", "Pad 1 5 button 0 axis 0 at 0", "Pad 1 1 button 0 axis 0 at 0",
+                   "Pad 1 2 button 7 axis 0 at 0", "Pad 1 3 button 7 axis 7 at -100",
+                   "Pad 1 6 button 7 axis 7 at -100"}));
     EXPECT_NEAR(input.mousePosition.y, -1.0, 1e-6);
 }
