@@ -14,10 +14,54 @@
 
 namespace
 {
-constexpr double kPortraitY = -6.0;
 const sf::Color kNarratorGreen(120, 232, 110, 255);
 const sf::Color kBridgeTeal(21, 160, 179, 255);
-const sf::Color kBrownDoor(79, 47, 19, 255);
+// Light enough to read on the box's black, and still browner than the player's door (212, 130, 59
+// unless the player picks a hue).
+const sf::Color kBrownDoor(168, 112, 66, 255);
+
+// The box (DialogBox.txt, 92 x 9 cells at scale 1) is centred on x 0 with its top border where
+// the design's 8-row box had it; the ninth row makes room for four lines of prose.
+constexpr double kBoxColumns = 92.0;
+constexpr double kBoxRows = 9.0;
+constexpr double kBoxY = -6.35;
+// The cells inside the border: two columns at each side, one row at the top and the bottom.
+constexpr double kInsideRight = kBoxColumns * kCellWidth / 2.0 - 2.0 * kCellWidth;
+constexpr double kInsideLeft = -kInsideRight;
+constexpr double kInsideTop = kBoxY + kBoxRows * kCellHeight / 2.0 - kCellHeight;
+constexpr double kInsideBottom = kBoxY - kBoxRows * kCellHeight / 2.0 + kCellHeight;
+
+// The page is centred on this height as it always was, so its first line stays where it was and
+// further lines, a prose step apart, reach down towards the bottom border; a page that would
+// reach past the lowest line moves up just as far as it must (four lines do).
+constexpr double kPageY = -6.0;
+constexpr double kLowestLine = kInsideBottom + 0.55;
+// Centres of the page's column: beside a portrait on the left, on its own (the narrator), or
+// beside a portrait on the right.
+constexpr double kPageRightOfPortrait = 2.5;
+constexpr double kPageLeftOfPortrait = -3.5;
+
+// The page-wait marker keeps the bottom right corner to itself.
+constexpr double kMarkerScale = 0.6;
+constexpr double kMarkerX = kInsideRight - 0.3 - 2.0 * kCellWidth * kMarkerScale;
+constexpr double kMarkerY = kInsideBottom + 0.15 + 1.5 * kCellHeight * kMarkerScale;
+constexpr double kMarkerLeft = kMarkerX - 2.0 * kCellWidth * kMarkerScale;
+
+// Where a portrait may stand: the rest of the box's height, beside the page's column.
+struct Slot
+{
+    double left, right;
+};
+constexpr double kSlotTop = kInsideTop - 0.2;
+constexpr double kSlotBottom = kInsideBottom + 0.2;
+constexpr double kGap = 0.5;
+
+Slot PortraitSlot(bool onTheRight, double pageWidth)
+{
+    if (onTheRight)
+        return {kPageLeftOfPortrait + pageWidth / 2.0 + kGap, kMarkerLeft - 0.4};
+    return {kInsideLeft + 0.2, kPageRightOfPortrait - pageWidth / 2.0 - kGap};
+}
 
 // Portrait sprite files by speaker; the door speakers (0 to 2) and the narrator are made in code.
 const char* PortraitFile(std::int32_t speaker)
@@ -33,6 +77,17 @@ const char* PortraitFile(std::int32_t speaker)
     default: return nullptr;
     }
 }
+
+bool PortraitOnTheRight(std::int32_t speaker)
+{
+    return speaker == speaker::DoorRight || speaker >= speaker::Bridge;
+}
+
+// The width the box's page wraps to, in columns, for a box this many columns wide.
+double PageColumns(double boxColumns)
+{
+    return boxColumns - 30.0;
+}
 } // namespace
 
 DialogBox::DialogBox()
@@ -40,7 +95,7 @@ DialogBox::DialogBox()
     SetSprite(ResourceManager::LoadSprite("sprites/DialogBox.txt"));
     sprite.followsCamera = false;
     sprite.background = true;
-    y = kPortraitY;
+    y = kBoxY;
     depth = 9999.0;
     solidness = Spectral;
 }
@@ -50,24 +105,26 @@ void DialogBox::Draw()
     GameObject::Draw();
     const BigAccessingOfData& data = BigAccessingOfData::getInstance();
     const std::int32_t who = Speaker(data.dialogNumber, data.dialogPage);
-    std::string text = WrapText(data.dialogText, sprite.width - 30);
-    double offset = 2.5;
+    std::string text = WrapText(data.dialogText, static_cast<std::int32_t>(PageColumns(sprite.width)));
+    double pageX = kPageRightOfPortrait;
     sf::Color colour = sf::Color::White;
     if (who == speaker::Narrator)
     {
         // The narrator's lines are laid out by hand.
         text = data.dialogText;
-        offset = 0.0;
+        pageX = 0.0;
         colour = kNarratorGreen;
     }
-    else if (who != speaker::Door && who != speaker::BrownDoor)
+    else if (PortraitOnTheRight(who))
     {
-        // The portrait stands on the right, so the text moves left.
-        offset = -(2.0 * x) - 2.5;
+        pageX = kPageLeftOfPortrait;
         if (who == speaker::Bridge)
             colour = kBridgeTeal;
     }
-    DisplayManager::DrawScreenText({x + offset, y}, text, colour);
+    const auto lines = static_cast<double>(std::count(text.begin(), text.end(), '\n'));
+    const double firstLine =
+        std::max(kPageY + lines * kCellHeight / 2.0, kLowestLine + lines * kProseLineStep);
+    DisplayManager::DrawScreenProse({x + pageX, firstLine - lines * kCellHeight / 2.0}, text, colour);
 }
 
 DialogDisplay::DialogDisplay()
@@ -101,26 +158,35 @@ void DialogDisplay::LoadPortrait(std::int32_t newSpeaker)
 
 void DialogDisplay::SetSpeaker(std::int32_t dialogNumber, std::int32_t page)
 {
-    y = kPortraitY;
-    x = -11.0;
     const std::int32_t who = Speaker(dialogNumber, page);
     if (who != speaker)
         LoadPortrait(who);
-    sprite.scale = 1.5;
     sprite.followsCamera = false;
+    // Each portrait's own size and place, as drawn for it; the slot beside the page may make it
+    // smaller and move it in, so that it keeps clear of the page, the marker and the border.
+    double scale = 1.5;
+    double wantedX = who == speaker::DoorRight ? 11.0 : -11.0;
     if (who >= speaker::Bridge)
-        x = 10.0;
+        wantedX = 10.0;
     switch (who)
     {
-    case speaker::DoorRight: x = 11.0; break;
-    case speaker::Bridge: sprite.scale = 0.19; break;
-    case speaker::Dragon: sprite.scale = 0.4; break;
-    case speaker::Unknown: sprite.scale = 0.7; break;
-    case speaker::Wizard: sprite.scale = 0.14; break;
-    case speaker::Eagle: sprite.scale = 0.32, x -= 0.6; break;
-    case speaker::BigDoor: sprite.scale = 0.5, x += 0.5; break;
+    case speaker::Bridge: scale = 0.19; break;
+    case speaker::Dragon: scale = 0.4; break;
+    case speaker::Unknown: scale = 0.7; break;
+    case speaker::Wizard: scale = 0.14; break;
+    case speaker::Eagle: scale = 0.32, wantedX -= 0.6; break;
+    case speaker::BigDoor: scale = 0.5, wantedX += 0.5; break;
     default: break;
     }
+    const Slot slot = PortraitSlot(PortraitOnTheRight(who), PageColumns(kBoxColumns) * kCellWidth);
+    const double columns = sprite.width * kCellWidth;
+    const double rows = sprite.height * kCellHeight;
+    if (columns > 0.0 && rows > 0.0)
+        scale = std::min({scale, (slot.right - slot.left) / columns, (kSlotTop - kSlotBottom) / rows});
+    const double halfWidth = columns * scale / 2.0;
+    sprite.scale = scale;
+    x = std::clamp(wantedX, slot.left + halfWidth, std::max(slot.left + halfWidth, slot.right - halfWidth));
+    y = (kSlotTop + kSlotBottom) / 2.0;
 }
 
 DialogFlasher::DialogFlasher()
@@ -129,9 +195,9 @@ DialogFlasher::DialogFlasher()
     sprite.colour = sf::Color(255, 205, 56, 255);
     sprite.followsCamera = false;
     sprite.background = false;
-    sprite.scale = 0.6;
-    x = 13.3;
-    y = -8.2;
+    sprite.scale = kMarkerScale;
+    x = kMarkerX;
+    y = kMarkerY;
     depth = 10000.0;
     solidness = Spectral;
     GameManager::getInstance().tickEvent.Subscribe(this);

@@ -87,6 +87,7 @@ CellRenderer::Layout CellRenderer::Place(WorldPoint position, const std::string&
     const double pixelsPerUnit = areaHeight / (2.0 * viewHalfHeight);
     block.cellWidth = pixelsPerUnit * o.cellWidth;
     block.cellHeight = pixelsPerUnit * o.cellHeight;
+    block.lineStep = o.lineStep > 0.0 ? pixelsPerUnit * o.lineStep : block.cellHeight;
     block.originX = pixelsPerUnit * position.x + areaWidth * 0.5;
     block.originY = areaHeight * 0.5 - pixelsPerUnit * position.y;
 
@@ -106,7 +107,7 @@ bool CellRenderer::OffArea(const Layout& block) const
     const double m = block.margin;
     return block.originX + block.columns * block.cellWidth < -m ||
            block.originX - block.cellWidth > areaWidth + m ||
-           block.originY + block.rows * block.cellHeight < -m ||
+           block.originY + (block.rows - 1.0) * block.lineStep + block.cellHeight < -m ||
            block.originY - block.cellHeight > areaHeight + m;
 }
 
@@ -124,7 +125,7 @@ void CellRenderer::AppendRows(const Layout& block, const std::string& text, sf::
         const char c = text[i];
         if (c == '\n')
         {
-            y = block.originY + static_cast<double>(++row) * block.cellHeight;
+            y = block.originY + static_cast<double>(++row) * block.lineStep;
             if (y > bottomLimit)
                 return;
             rowVisible = -m <= y;
@@ -158,9 +159,13 @@ void CellRenderer::AppendBackground(const Layout& block, const std::string& text
     const double top = block.backgroundTop;
     const double cell = block.cellWidth;
     const double rowHeight = o.backgroundHeight * block.cellHeight;
+    // Rows of prose stand further apart than their cells are high: each row's box reaches down to
+    // the next row, over the descenders, and the last one ends with its cells.
+    const double pitch = o.backgroundHeight * block.lineStep;
+    const double lastRow = block.rows - 1.0;
     if (!o.backgroundPerRun)
     {
-        AppendBox(left, top, left + block.columns * cell, top + block.rows * rowHeight);
+        AppendBox(left, top, left + block.columns * cell, top + lastRow * pitch + rowHeight);
         return;
     }
     // One box per run of non-space characters, row by row.
@@ -171,8 +176,8 @@ void CellRenderer::AppendBackground(const Layout& block, const std::string& text
     const auto endRun = [&]
     {
         if (inRun)
-            AppendBox(left + runStart * cell, top + row * rowHeight, left + column * cell,
-                      top + (row + 1) * rowHeight);
+            AppendBox(left + runStart * cell, top + row * pitch, left + column * cell,
+                      top + row * pitch + (row < lastRow ? pitch : rowHeight));
         inRun = false;
     };
     for (char c : text)

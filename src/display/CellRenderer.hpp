@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// Distance between the lines of prose at scale 1, in world units: the font's tallest glyphs
+// (ascenders over descenders) are about 0.98 units high, so lines this far apart keep a few rows
+// of background between them. Pictures keep the dense grid of kCellHeight.
+constexpr double kProseLineStep = 1.15;
+
 namespace sf
 {
 class RenderTarget;
@@ -22,6 +27,9 @@ struct CellDrawOptions
     bool centred = false;
     double cellWidth = kCellWidth;
     double cellHeight = kCellHeight;
+    // Distance between the centres of successive rows; 0 or less means cellHeight. The first row
+    // stays where the grid puts it, so a longer step makes the block grow downward.
+    double lineStep = 0.0;
     bool background = false;
     // Background only behind runs of non-space characters, row by row.
     bool backgroundPerRun = false;
@@ -81,6 +89,7 @@ private:
         double originY = 0.0;
         double cellWidth = 0.0;
         double cellHeight = 0.0;
+        double lineStep = 0.0;
         std::uint32_t charSize = 1;
         float glyphScale = 1.f;
         // How far beyond the area a glyph may start and still show.

@@ -67,13 +67,29 @@ void DisplayManager::DrawCells(WorldPoint position, const std::string& text, sf:
 void DisplayManager::DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
                                     double viewHalfHeight, bool background, double textScale)
 {
-    if (!started)
-        return;
     CellDrawOptions options;
-    options.centred = true;
     options.background = background;
     options.textScale = textScale;
     options.viewHalfHeight = viewHalfHeight;
+    DrawScreenBlock(position, text, colour, options);
+}
+
+void DisplayManager::DrawScreenProse(WorldPoint position, const std::string& text, sf::Color colour,
+                                     double viewHalfHeight, bool background)
+{
+    CellDrawOptions options;
+    options.lineStep = kProseLineStep;
+    options.background = background;
+    options.viewHalfHeight = viewHalfHeight;
+    DrawScreenBlock(position, text, colour, options);
+}
+
+void DisplayManager::DrawScreenBlock(WorldPoint position, const std::string& text, sf::Color colour,
+                                     CellDrawOptions options)
+{
+    if (!started)
+        return;
+    options.centred = true;
     getInstance().DrawCells(position, text, colour, options);
 }
 

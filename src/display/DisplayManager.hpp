@@ -44,6 +44,10 @@ public:
     static void DrawScreenText(WorldPoint position, const std::string& text, sf::Color colour,
                                double viewHalfHeight = kScreenHalfHeight, bool background = false,
                                double textScale = 1.0);
+    // The same for prose: its lines kProseLineStep apart, the first one where DrawScreenText puts
+    // it, so more lines reach further down.
+    static void DrawScreenProse(WorldPoint position, const std::string& text, sf::Color colour,
+                                double viewHalfHeight = kScreenHalfHeight, bool background = false);
     // Clears the window for a new picture, and shows the finished one.
     void BeginFrame();
     void Present();
@@ -64,6 +68,8 @@ public:
     WorldPoint PixelToWorld(sf::Vector2i pixel) const;
 
 private:
+    static void DrawScreenBlock(WorldPoint position, const std::string& text, sf::Color colour,
+                                CellDrawOptions options);
     void CreateWindow(sf::Vector2u size, bool borderless);
     void SetIcon();
     void HandleResize(sf::Vector2u size);

@@ -69,7 +69,7 @@ void Quiz::OnDestroy()
 
 void Quiz::Draw()
 {
-    DisplayManager::DrawScreenText({x, y + 7.0}, quiz::QuestionText(question), kQuestionColour, 10.0, true);
+    DisplayManager::DrawScreenProse({x, y + 7.0}, quiz::QuestionText(question), kQuestionColour, 10.0, true);
 }
 
 QuizButton::QuizButton(Quiz* owner, std::int32_t shownAnswer, std::int32_t answerSlot)

@@ -1,5 +1,6 @@
 #include "menus/Credits.hpp"
 
+#include "core/Geometry.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -10,10 +11,25 @@ CreditsMenuScene::CreditsMenuScene()
     SetSprite(ResourceManager::LoadSprite("sprites/Credits.txt"));
     sprite.followsCamera = false;
     sprite.scale = 1.35;
+    new CreditsText(*this);
     auto* back = new TitleButton();
     back->x -= 1.0;
     back->y += 1.0;
     new Names();
+}
+
+CreditsText::CreditsText(const GameObject& page)
+{
+    // At the page's scale the lines would reach the door's picture at its foot; at the usual
+    // scale they end above it.
+    constexpr std::int32_t kFirstRow = 5;
+    SetSprite(ResourceManager::LoadSprite("sprites/CreditsText.txt"));
+    sprite.followsCamera = false;
+    sprite.prose = true;
+    const double pageRow = kCellHeight * page.sprite.scale;
+    const double firstLineY = page.y + (page.sprite.height - 1) * pageRow / 2.0 - kFirstRow * pageRow;
+    x = page.x;
+    y = firstLineY - (sprite.height - 1) * kCellHeight / 2.0;
 }
 
 Names::Names()

@@ -10,6 +10,14 @@ public:
     CreditsMenuScene();
 };
 
+// The lines of the credits page, drawn as prose over the page's picture: their first line on the
+// page's sixth row, the others a prose step apart.
+class CreditsText : public GameObject
+{
+public:
+    explicit CreditsText(const GameObject& page);
+};
+
 class Names : public Button
 {
 public:

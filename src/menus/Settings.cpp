@@ -122,8 +122,17 @@ Controls::Controls()
 {
     SetSprite(ResourceManager::LoadSprite("sprites/Controls.txt"));
     sprite.followsCamera = false;
-    x = -8.0;
-    y = 4.0;
+    sprite.prose = true;
+    // The list may not reach further down than its rows did on the dense grid, where the sliders
+    // begin, so it is drawn smaller: its lines a prose step apart take the height its rows took.
+    // Its left edge and first line stay where they were.
+    const double rows = sprite.height;
+    const double scale = kCellHeight / kProseLineStep;
+    const double left = -8.0 - sprite.width * kCellWidth / 2.0;
+    const double firstLineY = 4.0 + (rows - 1.0) * kCellHeight / 2.0;
+    sprite.scale = scale;
+    x = left + sprite.width * kCellWidth * scale / 2.0;
+    y = firstLineY - (rows - 1.0) * kCellHeight * scale / 2.0;
 }
 
 LoadingLengthSlider::LoadingLengthSlider()

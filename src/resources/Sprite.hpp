@@ -23,6 +23,9 @@ struct Sprite
     bool followsCamera = true;
     bool background = false;
     bool backgroundPerRun = false;
+    // The rows are lines of prose rather than a picture: drawn a prose line step apart (the first
+    // row where the picture's would be) instead of on the dense grid.
+    bool prose = false;
 
     // One frame made from text; width and height measured from it.
     static Sprite FromText(const std::string& text);

@@ -101,7 +101,7 @@ LoadingScreenTip::LoadingScreenTip()
 
 void LoadingScreenTip::Draw()
 {
-    DisplayManager::DrawScreenText({x, y}, WrapTip(tip), kTipColour, kTextView);
+    DisplayManager::DrawScreenProse({x, y}, WrapTip(tip), kTipColour, kTextView);
 }
 
 std::string WrapTip(const std::string& text)

@@ -67,6 +67,7 @@ void GameObject::Draw()
     options.centred = true;
     options.cellWidth = kCellWidth * s;
     options.cellHeight = kCellHeight * s;
+    options.lineStep = sprite.prose ? kProseLineStep * s : 0.0;
     options.background = sprite.background;
     options.backgroundPerRun = sprite.backgroundPerRun;
     options.textScale = s;

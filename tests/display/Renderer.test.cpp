@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using Log = std::vector<std::string>;
@@ -154,5 +155,143 @@ TEST_F(Renderer, ARenderedFrameShowsGlyphColoursTransparentSpacesAndOpaqueBoxes)
             }
         const bool met = expect == Glyph ? near >= 10 : expect == All ? exact == total : exact == 0;
         EXPECT_TRUE(met) << "cell " << cell << " of the block at " << px << "," << py;
+    }
+}
+
+namespace
+{
+sf::Image Capture(DisplayManager& display)
+{
+    display.cells.Flush();
+    sf::Texture capture(display.window.getSize());
+    capture.update(display.window);
+    return capture.copyToImage();
+}
+
+// The runs of pixel rows, between `top` and `bottom`, in which some pixel from `left` to `right`
+// differs from `background`: each run is [first, last].
+std::vector<std::pair<int, int>> InkBands(const sf::Image& image, sf::Color background, int left, int right,
+                                          int top, int bottom)
+{
+    std::vector<std::pair<int, int>> bands;
+    for (int y = top; y <= bottom; ++y)
+    {
+        bool ink = false;
+        for (int x = left; x <= right && !ink; ++x)
+            ink = image.getPixel({unsigned(x), unsigned(y)}) != background;
+        if (!ink)
+            continue;
+        if (!bands.empty() && bands.back().second == y - 1)
+            bands.back().second = y;
+        else
+            bands.emplace_back(y, y);
+    }
+    return bands;
+}
+
+// Every printable character the font draws, so each line holds its tallest and its deepest glyphs.
+std::string EveryGlyph()
+{
+    std::string line;
+    for (char c = '!'; c <= '~'; ++c)
+        if (c != '$')
+            line += c;
+    return line;
+}
+} // namespace
+
+TEST_F(Renderer, LinesOfProseKeepRowsOfBackgroundBetweenThemWhereTheGridsRowsTouch)
+{
+    const std::string line = EveryGlyph();
+    const std::string text = line + "\n" + line;
+    const sf::Vector2u sizes[] = {
+        {1280, 720},
+        {640,  360}
+    };
+    for (const sf::Vector2u size : sizes)
+    {
+        SCOPED_TRACE(std::to_string(size.x) + " x " + std::to_string(size.y));
+        display.window.setSize(size);
+        display.ApplyLetterbox(size.x, size.y);
+        const int w = int(size.x), h = int(size.y);
+        // The block, centred, spans the middle of the area; a margin on each side of its columns.
+        const int left = w / 2 - int(static_cast<double>(line.size()) * kCellW * w / 1280.0 / 2.0) - 4;
+        const int right = w - left;
+        const auto draw = [&](bool prose)
+        {
+            display.BeginFrame();
+            if (prose)
+            {
+                // Green beneath, from the centre of one line to the centre of the next: the block's
+                // background must hide it between the lines too.
+                const double unit = h / 20.0;
+                sf::RectangleShape beneath({float(right - left), float(kProseLineStep * unit)});
+                beneath.setPosition({float(left), float(h / 2.0 - kCellHeight / 2.0 * unit)});
+                beneath.setFillColor(sf::Color::Green);
+                display.window.draw(beneath);
+                DisplayManager::DrawScreenProse({0.0, 0.0}, text, sf::Color::White, 10.0, true);
+            }
+            else
+                DisplayManager::DrawScreenText({0.0, 0.0}, text, sf::Color::White);
+            return InkBands(Capture(display), display.clearColour, left + 8, right - 8, 0, h - 1);
+        };
+        const auto grid = draw(false);
+        const auto prose = draw(true);
+        ASSERT_EQ(grid.size(), 1u) << "on the grid the two lines touch";
+        ASSERT_EQ(prose.size(), 2u) << "each line of prose apart, and no green between them";
+        EXPECT_GE(prose[1].first - prose[0].second - 1, 2 * h / 720) << "rows of background between";
+        EXPECT_EQ(prose[0].first, grid[0].first) << "the first line where the grid puts it";
+        EXPECT_GT(prose[1].second, grid[0].second) << "the block grows downward";
+    }
+}
+
+TEST_F(Renderer, ASpritesRowsStayOnTheGridAndAProseSpritesRowsTakeTheProseStep)
+{
+    const std::vector<std::string> rows = {" ___ ", "]$$$|", "|gjo|", "]___|", " d b "};
+    std::string frame;
+    for (const std::string& row : rows)
+        frame += (frame.empty() ? "" : "\n") + row;
+    for (const bool prose : {false, true})
+    {
+        SCOPED_TRACE(prose ? "prose" : "picture");
+        constexpr double scale = 1.5;
+        const double step = (prose ? kProseLineStep : kCellHeight) * scale;
+        auto* block = new GameObject();
+        block->SetSprite(Sprite::FromText(frame));
+        block->sprite.followsCamera = false;
+        block->sprite.scale = scale;
+        block->sprite.prose = prose;
+        block->x = 1.0;
+        block->y = 2.0;
+        display.BeginFrame();
+        block->Draw();
+        const sf::Image whole = Capture(display);
+
+        // The same rows drawn one by one, each a block of its own: the first where the grid puts
+        // the first row of the block, the others `step` below each other.
+        const double firstRow = block->y + static_cast<double>(rows.size() - 1) * kCellHeight * scale / 2.0;
+        display.BeginFrame();
+        for (std::size_t r = 0; r < rows.size(); ++r)
+        {
+            GameObject row;
+            row.SetSprite(Sprite::FromText(rows[r]));
+            row.sprite.followsCamera = false;
+            row.sprite.scale = scale;
+            row.x = block->x;
+            row.y = firstRow - static_cast<double>(r) * step;
+            row.Draw();
+        }
+        const sf::Image byRows = Capture(display);
+
+        int differing = 0, inked = 0;
+        for (unsigned y = 0; y < 720; ++y)
+            for (unsigned x = 0; x < 1280; ++x)
+            {
+                const sf::Color a = whole.getPixel({x, y}), b = byRows.getPixel({x, y});
+                differing += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 24;
+                inked += a != display.clearColour;
+            }
+        EXPECT_GT(inked, 500);
+        EXPECT_EQ(differing, 0);
     }
 }
