@@ -1,6 +1,7 @@
 #include "menus/Settings.hpp"
 
 #include "core/ProcessExit.hpp"
+#include "dialogue/TextSpeed.hpp"
 #include "display/DisplayManager.hpp"
 #include "game/Cosmetics.hpp"
 #include "game/Effects.hpp"
@@ -31,12 +32,13 @@ SettingsObject::SettingsObject()
     y = 8.0;
     new TitleButton();
     At(new LoadingLengthSlider(), {-6.0, 1.0});
-    At(new BumpScosity(), {-6.0, 0.0});
+    At(new TextSpeedSlider(), {-6.0, 0.0});
+    At(new BumpScosity(), {-6.0, -1.0});
     BuildDiceSelector();
     new legacyAudioButton();
     new EntamaphobiaModeButton();
     new FullscreenButton();
-    At(new OpacitySlider(), {-6.0, -3.0})->Announce();
+    At(new OpacitySlider(), {-6.0, -3.4})->Announce();
     new Controls();
     new MultiplayerButton();
     At(new ButtonKnobGiver(11), {-15.0, -6.5});
@@ -75,7 +77,7 @@ void SettingToggle::Apply()
 }
 
 legacyAudioButton::legacyAudioButton()
-    : SettingToggle("sprites/LegacyAudioButton.txt", {-5.0, -1.5}, "LegacyAudio")
+    : SettingToggle("sprites/LegacyAudioButton.txt", {-5.0, -2.2}, "LegacyAudio")
 {
 }
 
@@ -85,7 +87,7 @@ MultiplayerButton::MultiplayerButton()
 }
 
 FullscreenButton::FullscreenButton()
-    : ToggleButton("sprites/FullscreenButton.txt", {-5.0, -4.5},
+    : ToggleButton("sprites/FullscreenButton.txt", {-5.0, -4.7},
                    DisplayManager::getInstance().fullscreen ? 1 : 0)
 {
     DisplayManager::getInstance().fullscreenEvent.Subscribe(this);
@@ -143,6 +145,21 @@ LoadingLengthSlider::LoadingLengthSlider()
 void LoadingLengthSlider::OnValueChanged(double newValue)
 {
     BigAccessingOfData::getInstance().loadingLength = newValue;
+}
+
+TextSpeedSlider::TextSpeedSlider() : Slider("Text Speed", 0.0, 3.0, static_cast<double>(ReadTextSpeed()), 1.0)
+{
+    step = 1.0;
+    // A stored value that is no speed shows (and is) the default.
+    value = static_cast<double>(ReadTextSpeed());
+    RebuildBar();
+}
+
+void TextSpeedSlider::Draw()
+{
+    Slider::Draw();
+    const double right = x + std::max(4, width) * scale * kCellWidth / 2;
+    DisplayManager::DrawScreenText({right + 1.6, y}, TextSpeedName(ReadTextSpeed()), sprite.colour);
 }
 
 BumpScosity::BumpScosity() : Slider("Bumpscocity", 0.0, 10.0, 5.0, 1.0)

@@ -88,6 +88,14 @@ public:
     void OnValueChanged(double newValue) override;
 };
 
+// How fast dialogue pages type themselves out: four steps, named beside the bar.
+class TextSpeedSlider : public Slider
+{
+public:
+    TextSpeedSlider();
+    void Draw() override;
+};
+
 // Stores how bumpscocious the player wants things. Nothing reads it.
 class BumpScosity : public Slider
 {

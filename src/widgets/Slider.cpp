@@ -72,13 +72,27 @@ void Slider::ApplyMouseX()
     const double left = x - half + cell;
     const double right = x + half - cell;
     const double t = std::clamp((mx - left) / (right - left), 0.0, 1.0);
-    const double v = std::clamp(minimum + (maximum - minimum) * t, Low(), High());
+    SetValue(minimum + (maximum - minimum) * t);
+}
+
+void Slider::SetValue(double newValue)
+{
+    double v = newValue;
+    if (step > 0.0)
+        v = minimum + std::round((v - minimum) / step) * step;
+    v = std::clamp(v, Low(), High());
     if (v == value)
         return;
     value = v;
     RebuildBar();
     SettingManager::getInstance().Set(key, Fixed(v));
     OnValueChanged(v);
+}
+
+void Slider::StepBy(std::int32_t direction)
+{
+    const double stepSize = step > 0.0 ? step : (High() - Low()) / 10.0;
+    SetValue(value + direction * stepSize);
 }
 
 void Slider::Announce()

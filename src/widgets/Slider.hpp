@@ -14,6 +14,8 @@ public:
     double minimum;
     double maximum;
     double value = 0.0;
+    // 0: any value in the range; else values snap to minimum + k * step.
+    double step = 0.0;
     double scale = 1.0;
     std::int32_t width = 22;
     std::int32_t knobCell = -1;
@@ -35,6 +37,10 @@ public:
     void RebuildBar();
     // Moves the value to where the mouse is along the bar.
     void ApplyMouseX();
+    // Takes `newValue` (kept in range and on a step) and stores it, when it differs.
+    void SetValue(double newValue);
+    // One step up (+1) or down (-1): `step`, or a tenth of the range for a slider without steps.
+    void StepBy(std::int32_t direction);
     // Lets the loaded value take effect (the first tick or draw does it otherwise).
     void Announce();
 

@@ -2,6 +2,8 @@
 // sliders, full screen by button and by F11, and dice rolls heard at once.
 #include "menus/Settings.hpp"
 
+#include "dialogue/DialogManager.hpp"
+#include "dialogue/TextSpeed.hpp"
 #include "game/Effects.hpp"
 #include "menus/Dice.hpp"
 #include "resources/ResourceManager.hpp"
@@ -9,6 +11,7 @@
 #include "support/GameTest.hpp"
 #include "widgets/MouseFollower.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -132,4 +135,24 @@ TEST(SettingsPage, ARollIsHeardAtOnceInWhatIsPlayingOnItsTrack)
     EXPECT_EQ(Setting("Dialogue Volume"), std::to_string(sum));
     EXPECT_FLOAT_EQ(resources.sounds.at("voice")->getVolume(), static_cast<float>(sum));
     EXPECT_EQ(resources.sounds.at("voice")->getStatus(), sf::SoundSource::Status::Playing);
+}
+
+TEST(SettingsPage, TheTextSpeedSliderStepsThroughTheFourSpeedsAndTheDialogueTypesAtIt)
+{
+    GameDriver game;
+    OpenSettings(game);
+    const auto* slider = LiveObjects<TextSpeedSlider>().at(0);
+    EXPECT_EQ(ReadTextSpeed(), TextSpeed::Normal) << "the game's own speed until the player chooses";
+    Drag(game, *slider, slider->x + 20.0);
+    EXPECT_EQ(ReadTextSpeed(), TextSpeed::Instant);
+    Drag(game, *slider, slider->x - 20.0);
+    EXPECT_EQ(ReadTextSpeed(), TextSpeed::Slow);
+    Drag(game, *slider, slider->x + 0.5);
+    EXPECT_EQ(slider->value, std::round(slider->value)) << "only the four steps";
+
+    SetSetting("Text Speed", "2");
+    Map::getInstance().LoadScene(0);
+    DialogManager::getInstance().StartDialog(3);
+    game.Frames(12);
+    EXPECT_EQ(Data().dialogText.size(), 11u) << "fast: a character every frame";
 }
