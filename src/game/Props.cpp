@@ -98,5 +98,6 @@ void BurstFakeDoors(std::int32_t variant)
     {
         auto* timer = new SceneChangeTimer(2.0, SceneNumber::Quit);
         timer->sprite.followsCamera = false;
+        timer->endingWords = "The chicken keeps the tower.\nNobody is quite sure who keeps the chicken.";
     }
 }

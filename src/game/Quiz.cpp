@@ -3,6 +3,7 @@
 #include "display/DisplayManager.hpp"
 #include "game/QuizQuestions.hpp"
 #include "game/Tiles.hpp"
+#include "game/TitleCards.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -88,7 +89,7 @@ void QuizButton::OnClick()
 {
     if (answer != quiz::kRightAnswer)
     {
-        Map::getInstance().ChangeScene(SceneNumber::Quit);
+        ShowEnding("A wrong answer, and the voice sent the door away.\nSome questions only have one answer.");
         return;
     }
     if (quiz.Live())

@@ -1,5 +1,6 @@
 #include "game/SceneChangeTimer.hpp"
 
+#include "game/TitleCards.hpp"
 #include "state/Map.hpp"
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
@@ -18,6 +19,9 @@ void SceneChangeTimer::HandleEvent(Event&)
     if (elapsed >= delay)
     {
         fired = true;
-        Map::getInstance().ChangeScene(targetScene);
+        if (endingWords.empty())
+            Map::getInstance().ChangeScene(targetScene);
+        else
+            ShowEnding(endingWords);
     }
 }

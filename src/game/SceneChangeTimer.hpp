@@ -3,8 +3,10 @@
 #include "world/GameObject.hpp"
 
 #include <cstdint>
+#include <string>
 
-// Requests a scene change once `delay` seconds of frame time have passed.
+// Requests a scene change once `delay` seconds of frame time have passed. A story's ending
+// closes the game through its ending card instead, with the ending's words.
 class SceneChangeTimer : public GameObject
 {
 public:
@@ -12,6 +14,7 @@ public:
     double delay = 0.0;
     std::int32_t targetScene = 0;
     bool fired = false;
+    std::string endingWords;
 
     SceneChangeTimer(double seconds, std::int32_t scene);
     void HandleEvent(Event& event) override;

@@ -12,6 +12,7 @@
 #include "game/Puzzle.hpp"
 #include "game/Quiz.hpp"
 #include "game/Scenery.hpp"
+#include "game/TitleCards.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -151,7 +152,8 @@ const Ending kFirstActions[] = {
     {{44},      RaiseAnswerButtons},
     {{45},      [] { ChangeScene(3); }},
     {{46},      [] { ChangeScene(6); }},
-    {{47, 48},  [] { ChangeScene(-5); }},
+    {{47},      [] { ShowEnding("The dragon lies down for a week.\nThe door goes home to try the other way tomorrow."); }},
+    {{48},      [] { ShowEnding("The door stands by the houses, very still.\nNobody knocks."); }},
     {{49},      [] { ChangeScene(4); }},
     {{50},      [] { new Missile({-20.0, 5.2}, {7.0, -0.7}); }},
     {{51},      RaiseQuiz},

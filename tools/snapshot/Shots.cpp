@@ -139,6 +139,7 @@ std::vector<Shot> Build()
         {"playground", "menus", SceneShot(SceneNumber::Playground)},
         {"loading", "menus", [] { Map::getInstance().ChangeScene(0); }, 60, false},
         {"end-card", "menus", SceneShot(SceneNumber::EndCard), 200},
+        {"ending", "menus", [] { Scene(2); scenes::FirstActions(48); }, 80},
     };
     // clang-format on
     for (std::int32_t n = 0; n <= 15; ++n)
