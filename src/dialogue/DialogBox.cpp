@@ -1,5 +1,6 @@
 #include "dialogue/DialogBox.hpp"
 
+#include "dialogue/DialogManager.hpp"
 #include "dialogue/Speaker.hpp"
 #include "display/DisplayManager.hpp"
 #include "resources/ResourceManager.hpp"
@@ -47,6 +48,9 @@ constexpr double kMarkerX = kInsideRight - 0.3 - 2.0 * kCellWidth * kMarkerScale
 constexpr double kMarkerY = kInsideBottom + 0.15 + 1.5 * kCellHeight * kMarkerScale;
 constexpr double kMarkerLeft = kMarkerX - 2.0 * kCellWidth * kMarkerScale;
 
+// The hint for newcomers sits on the box's bottom border, clear of the page and the portrait.
+const sf::Color kHintColour(255, 205, 56, 255);
+
 // Where a portrait may stand: the rest of the box's height, beside the page's column.
 struct Slot
 {
@@ -90,6 +94,18 @@ double PageColumns(double boxColumns)
 }
 } // namespace
 
+bool PageHintDue()
+{
+    const DialogManager& dialog = DialogManager::getInstance();
+    return dialog.active && !dialog.autoAdvance &&
+           SettingManager::getInstance().Get(kPageTurnedSetting, "0") != "1";
+}
+
+std::string PageHint()
+{
+    return "Space, Enter or a click turns the page";
+}
+
 DialogBox::DialogBox()
 {
     SetSprite(ResourceManager::LoadSprite("sprites/DialogBox.txt"));
@@ -125,6 +141,9 @@ void DialogBox::Draw()
     const double firstLine =
         std::max(kPageY + lines * kCellHeight / 2.0, kLowestLine + lines * kProseLineStep);
     DisplayManager::DrawScreenProse({x + pageX, firstLine - lines * kCellHeight / 2.0}, text, colour);
+    if (PageHintDue())
+        DisplayManager::DrawScreenText({x, kBoxY - kBoxRows * kCellHeight / 2.0 + kCellHeight / 2.0},
+                                       " " + PageHint() + " ", kHintColour, kScreenHalfHeight, true);
 }
 
 DialogDisplay::DialogDisplay()

@@ -41,6 +41,11 @@ public:
     void HandleEvent(Event& event) override;
 };
 
+// Until the player has turned a page for the first time (ever: the setting keeps it), the box
+// says how to turn one.
+bool PageHintDue();
+std::string PageHint();
+
 // Word-wraps `text` into lines of exactly `width` columns: explicit line breaks stay, runs of
 // spaces collapse, and a word longer than the width stands alone on its line, unpadded.
 std::string WrapText(const std::string& text, std::int32_t width);

@@ -6,6 +6,7 @@
 #include "display/InputManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/SettingManager.hpp"
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
 #include "world/WorldManager.hpp"
@@ -157,6 +158,8 @@ void DialogManager::Advance(bool force)
     else
     {
         Release(flasher);
+        if (!force)
+            SettingManager::getInstance().Set(kPageTurnedSetting, "1");
         if (++data.dialogPage >= count)
         {
             revealed = 0;

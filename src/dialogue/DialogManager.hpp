@@ -18,6 +18,9 @@
 //
 // What a dialogue's end sets in motion (scene changes, panels, fights) lives in the layers
 // above; they register it here at start-up, as the two action tables and the page hooks.
+// Set to "1" once the player has turned a page: the box stops saying how.
+inline constexpr const char* kPageTurnedSetting = "Page Turned";
+
 class DialogManager : public Manager<DialogManager>
 {
 public:

@@ -190,3 +190,23 @@ TEST(Dialogue, EveryPageShownJoinsTheHistoryWithItsSpeakerAndOnlyTheLastFiftyAre
     EXPECT_EQ(Dialog().history.Pages().size(), PageHistory::kKept);
     EXPECT_EQ(Dialog().history.Pages().back().dialogue, 43);
 }
+
+TEST(Dialogue, TheBoxSaysHowToTurnAPageUntilThePlayerHasTurnedOne)
+{
+    GameDriver game;
+    Dialog().StartDialog(2);
+    EXPECT_TRUE(PageHintDue());
+    EXPECT_EQ(PageHint(), "Space, Enter or a click turns the page");
+    game.Frames(3);
+    game.Click(); // finishes the page: not yet a turn
+    EXPECT_TRUE(PageHintDue());
+    game.Tap(Key::Enter);
+    EXPECT_EQ(Data().dialogPage, 1);
+    EXPECT_FALSE(PageHintDue()) << "one turn is enough";
+    EXPECT_EQ(Setting("Page Turned"), "1") << "and it stays learnt";
+    ASSERT_TRUE(ClickThroughDialogue(game));
+
+    SetSetting("Page Turned", "0");
+    Dialog().StartDialog(113);
+    EXPECT_FALSE(PageHintDue()) << "pages that turn themselves need no hint";
+}

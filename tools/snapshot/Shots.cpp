@@ -151,6 +151,7 @@ std::vector<Shot> Build()
     }
     // clang-format off
     const std::vector<Shot> dialogues = {
+        {"dialogue-first-page", "dialogues", DialogueShot(0, 0, 0)},
         {"dialogue-door", "dialogues", DialogueShot(0, 2, 3)},
         {"dialogue-door-right", "dialogues", DialogueShot(1, 8, 1)},
         {"dialogue-brown-door", "dialogues", DialogueShot(1, 32, 2)},
