@@ -42,7 +42,7 @@ void CellRenderer::Start(const std::string& fontPath, sf::RenderTarget& renderTa
     if (!font.openFromFile(fontPath))
         throw std::runtime_error("DisplayManager: failed to load font: " + fontPath);
     target = &renderTarget;
-    vertices.assign(kInitialBatch, sf::Vertex{});
+    vertices.assign(kDrawVertices, sf::Vertex{});
     vertexCount = 0;
     for (GlyphEntry& entry : glyphCache)
         entry.valid = false;
@@ -205,8 +205,10 @@ void CellRenderer::AppendBackground(const Layout& block, const std::string& text
 
 sf::Vertex* CellRenderer::Reserve(std::size_t count)
 {
+    if (vertexCount + count > drawVertices)
+        Flush();
     if (vertexCount + count > vertices.size())
-        vertices.resize(std::max<std::size_t>(2 * vertices.size(), kInitialBatch));
+        vertices.resize(std::max(2 * vertices.size(), vertexCount + count));
     sf::Vertex* slot = &vertices[vertexCount];
     vertexCount += count;
     return slot;
@@ -279,8 +281,10 @@ const CellRenderer::GlyphEntry& CellRenderer::Glyph(unsigned char code)
 // long again to batch.
 void CellRenderer::AppendGlyph(const GlyphEntry& glyph, float x, float y, float s, sf::Color colour)
 {
+    if (vertexCount + 6 > drawVertices)
+        Flush();
     if (vertexCount + 6 > vertices.size())
-        vertices.resize(std::max<std::size_t>(2 * vertices.size(), kInitialBatch));
+        vertices.resize(2 * vertices.size() + 6);
     const float stretch = static_cast<float>(verticalStretch);
     const float left = x + s * glyph.quadLeft;
     const float right = x + s * glyph.quadRight;

@@ -46,7 +46,14 @@ struct CellDrawOptions
 class CellRenderer
 {
 public:
-    static constexpr std::size_t kInitialBatch = 24576;
+    // The software renderer (Mesa's llvmpipe) takes markedly longer per vertex for a draw of more
+    // than about 4,000 vertices: 20,000 glyphs in one draw took half as long again as in draws
+    // of a few hundred, and a whole frame of the eagle bridge a fifth longer. Batches go out in
+    // draws of at most this many vertices (170 glyphs).
+    static constexpr std::size_t kDrawVertices = 1024;
+
+    // The most vertices handed over in one draw (measuring tools raise it to keep the batch whole).
+    std::size_t drawVertices = kDrawVertices;
 
     // Glyphs are rasterised at this size for a drawing area `referenceHeight` pixels high.
     std::uint32_t baseCharSize = 32;
