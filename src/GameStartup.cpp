@@ -7,7 +7,9 @@
 #include "scenes/DialogueEndings.hpp"
 #include "scenes/SceneBuilders.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/KeyBindings.hpp"
 #include "state/SettingManager.hpp"
+#include "widgets/KeyboardFocus.hpp"
 #include "world/GameManager.hpp"
 
 #include <algorithm>
@@ -33,7 +35,10 @@ void StartGame()
     scenes::RegisterDialogueEndings();
     GameManager::StartUp();
     SettingManager::getInstance().Load();
+    KeyBindings::getInstance().Load();
     DialogManager::StartUp();
+    // After the dialogue, which takes Space and Enter first.
+    KeyboardFocus::StartUp();
     PlayControls::StartUp();
 
     ResourceManager& resources = ResourceManager::getInstance();

@@ -5,6 +5,7 @@
 #include "display/DisplayManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/KeyBindings.hpp"
 #include "state/SettingManager.hpp"
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
@@ -103,7 +104,7 @@ bool PageHintDue()
 
 std::string PageHint()
 {
-    return "Space, Enter or a click turns the page";
+    return KeyBindings::getInstance().Names(Action::Advance) + " or a click turns the page";
 }
 
 DialogBox::DialogBox()

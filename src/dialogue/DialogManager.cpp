@@ -6,6 +6,7 @@
 #include "display/InputManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/KeyBindings.hpp"
 #include "state/SettingManager.hpp"
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
@@ -20,8 +21,7 @@ constexpr std::int32_t kAutoDialogue = 113;
 
 bool IsAdvanceKey(std::int32_t key)
 {
-    return key == static_cast<std::int32_t>(sf::Keyboard::Key::Space) ||
-           key == static_cast<std::int32_t>(sf::Keyboard::Key::Enter);
+    return KeyBindings::getInstance().Is(Action::Advance, key);
 }
 
 void Release(ObjectRef<GameObject>& object)
@@ -76,22 +76,27 @@ void DialogManager::HandleEvent(Event& event)
     if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
-        pressTaken = active && !autoAdvance && mouse.action == InputManager::Pressed &&
-                     mouse.button == sf::Mouse::Button::Left;
-        if (pressTaken)
-            Advance(false);
+        Press(mouse.action == InputManager::Pressed && mouse.button == sf::Mouse::Button::Left);
         return;
     }
     if (name == "Keyboard")
     {
         const auto& keyboard = static_cast<const EventKeyboard&>(event);
-        if (active && !autoAdvance && keyboard.action == InputManager::Pressed && IsAdvanceKey(keyboard.key))
-            Advance(false);
+        Press(keyboard.action == InputManager::Pressed && IsAdvanceKey(keyboard.key) &&
+              !KeyBindings::getInstance().capturing);
         return;
     }
     AbandonIfBoxGone();
     if (active)
         Update();
+}
+
+bool DialogManager::Press(bool turnsPages)
+{
+    pressTaken = !suspended && active && !autoAdvance && turnsPages;
+    if (pressTaken)
+        Advance(false);
+    return pressTaken;
 }
 
 void DialogManager::Update()

@@ -64,6 +64,10 @@ public:
     // The clip of the current page, if it has one.
     void PlayVoice();
     void HandleEvent(Event& event) override;
+    // A click, key or pad button that may turn the page (`turnsPages` says whether it is one that
+    // does): it turns it when a dialogue is waiting for it, and is then the dialogue's alone
+    // (`pressTaken`). True when it was.
+    bool Press(bool turnsPages);
     void Suspend();
     void Unsuspend();
 

@@ -4,6 +4,7 @@
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/VideoMode.hpp>
 #include <SFML/Window/WindowEnums.hpp>
+#include <algorithm>
 #include <cmath>
 #include <locale>
 #include <stdexcept>
@@ -35,6 +36,7 @@ void DisplayManager::Reset()
 {
     cameraPosition = {};
     cameraHalfHeight = kScreenHalfHeight;
+    fullscreenKeys = {sf::Keyboard::Key::F11};
     defocusEvent = EventDefocus();
     fullscreenEvent = FullscreenChangeEvent();
 }
@@ -163,7 +165,8 @@ bool DisplayManager::HandleWindowEvent(const sf::Event& event)
     }
     if (event.is<sf::Event::FocusLost>())
         defocusEvent.Publish();
-    if (const auto* key = event.getIf<sf::Event::KeyPressed>(); key && key->code == sf::Keyboard::Key::F11)
+    if (const auto* key = event.getIf<sf::Event::KeyPressed>();
+        key && std::find(fullscreenKeys.begin(), fullscreenKeys.end(), key->code) != fullscreenKeys.end())
     {
         SetFullscreen(!fullscreen);
         fullscreenEvent.Publish();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Owns the window: its letterboxed 16:9 drawing area, full screen, the camera, and the cell
 // renderer that draws onto it. Every visible thing is a block of text handed to DrawCells.
@@ -29,6 +30,8 @@ public:
     std::uint32_t letterboxWidth = 1280;
     std::uint32_t letterboxHeight = 720;
     bool fullscreen = false;
+    // The keys that switch full screen; the key bindings hand them down.
+    std::vector<sf::Keyboard::Key> fullscreenKeys{sf::Keyboard::Key::F11};
     std::function<void(const sf::Event&)> eventCallback;
     EventDefocus defocusEvent;
     FullscreenChangeEvent fullscreenEvent;

@@ -95,6 +95,7 @@ AttackButton::AttackButton(ActionsBar* messages)
     : FightButton(messages, "sprites/AttackButton.txt", "AttackButton", -6.5),
       attackTimer(Scene() == 3 || Scene() == 13 ? 3.0 : 15.0)
 {
+    focusFirst = true;
 }
 
 void AttackButton::OnClick()

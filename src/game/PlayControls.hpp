@@ -1,21 +1,59 @@
 #pragma once
 
+#include "core/Events.hpp"
 #include "core/Manager.hpp"
 
 #include <cstdint>
+#include <set>
+#include <vector>
 
-// What the keys mean during play: the walking keys move the doors (through the movement axes of
-// the game-state store, which the doors read), Escape pauses a running game and resumes it from
-// the pause page, and L, Page Up or the wheel turned up open the backlog (L or Escape close it).
-// Start-up subscribes it to the keyboard and the mouse for the program's life.
+// What keys and game pads mean during play. The walking keys (as bound) and the pads' sticks and
+// d-pads move the doors, through the movement axes of the game-state store that the doors read:
+// the first pad that came drives the first door, the second pad the second door in two-player
+// mode. The pause key or a pad's Start pauses a running game and resumes it; the backlog key, the
+// wheel turned up or a pad's Y open the backlog. Escape or a pad's B goes back: out of the
+// backlog, from the pause page into the game, and from a page reached from the title to the
+// title. Where a screen has buttons and no door walks, a pad's stick and d-pad move the focus and
+// its A presses the focused button. Start-up subscribes it to the keyboard, the mouse and the
+// pads for the program's life.
 class PlayControls : public Manager<PlayControls>
 {
 public:
+    // How far (of 100) a stick must lean before it counts.
+    static constexpr float kDeadZone = 35.f;
+
     static void StartUp();
     void HandleEvent(Event& event) override;
+    void Reset();
+
+    // The pads in the order they came, by their numbers.
+    std::vector<std::uint32_t> PadOrder() const;
 
 private:
-    void Steer(std::int32_t key, int sign, bool multiplayer);
-    void HandlePress(std::int32_t key);
-    void HandleEscape();
+    struct Pad
+    {
+        std::uint32_t id = 0;
+        float stickX = 0.f;
+        float stickY = 0.f;
+        float dpadX = 0.f;
+        float dpadY = 0.f;
+        // The direction the pad last pointed in a menu (-1 none), so one push moves the focus once.
+        std::int32_t pointing = -1;
+    };
+
+    void HandleKey(std::int32_t key, std::int32_t action);
+    void HandlePressedKey(std::int32_t key);
+    void HandlePad(const EventJoystick& event);
+    void HandlePadButton(std::uint32_t button);
+    void PointInMenu(Pad& pad);
+    // Recomputes the movement axes from the keys held and the pads' positions.
+    void UpdateAxes();
+    // Pauses a running game or resumes the paused one; false where neither can be.
+    bool TogglePause();
+    void Back();
+    void ToggleBacklog();
+    Pad& PadOf(std::uint32_t id);
+
+    std::set<std::int32_t> held;
+    std::vector<Pad> pads;
 };

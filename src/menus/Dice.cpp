@@ -23,6 +23,7 @@ DiceManager::DiceManager()
 {
     SetSprite(Sprite::Empty());
     sprite.followsCamera = false;
+    focusable = false;
     LoadTrack();
     LoadVolume();
     UpdateLabel();
@@ -197,6 +198,7 @@ void TrackButton::Draw()
 KeyButton::KeyButton()
 {
     DressButton(*this, "sprites/DoorKey.txt", {9.2, 0.5}, 0.8, 1.0, 1.0);
+    focusable = false;
     depth = 10.0;
     sprite.background = sprite.backgroundPerRun = true;
     // Only the key's bow, high above its middle, answers the mouse.

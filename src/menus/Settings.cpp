@@ -5,6 +5,7 @@
 #include "display/DisplayManager.hpp"
 #include "game/Cosmetics.hpp"
 #include "game/Effects.hpp"
+#include "menus/ControlsPage.hpp"
 #include "menus/Dice.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
@@ -31,7 +32,7 @@ SettingsObject::SettingsObject()
     sprite.scale = 0.6;
     y = 8.0;
     new TitleButton();
-    At(new LoadingLengthSlider(), {-6.0, 1.0});
+    auto* loadingLength = At(new LoadingLengthSlider(), {-6.0, 1.0});
     At(new TextSpeedSlider(), {-6.0, 0.0});
     At(new BumpScosity(), {-6.0, -1.0});
     BuildDiceSelector();
@@ -40,10 +41,14 @@ SettingsObject::SettingsObject()
     new FullscreenButton();
     At(new OpacitySlider(), {-6.0, -3.4})->Announce();
     new Controls();
+    new ControlsButton();
     new MultiplayerButton();
     At(new ButtonKnobGiver(11), {-15.0, -6.5});
+    // The focus starts on Resume when paused, else on the first slider.
     if (BigAccessingOfData::getInstance().resumeScene > SceneNumber::RealSceneThreshold)
         new ResumeButton();
+    else
+        loadingLength->focusFirst = true;
 }
 
 ToggleButton::ToggleButton(const char* spriteFile, WorldPoint at, std::int32_t initialState)
@@ -122,7 +127,11 @@ void EntamaphobiaModeButton::OnClick()
 
 Controls::Controls()
 {
-    SetSprite(ResourceManager::LoadSprite("sprites/Controls.txt"));
+    std::string list;
+    for (const std::string& line : ControlsSummary())
+        list += (list.empty() ? "" : "\n") + line;
+    SetSprite(Sprite::FromText(list));
+    sprite.colour = sf::Color(255, 214, 140);
     sprite.followsCamera = false;
     sprite.prose = true;
     // The list may not reach further down than its rows did on the dense grid, where the sliders

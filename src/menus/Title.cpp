@@ -56,6 +56,8 @@ TitleObject::TitleObject()
 FakeDoorTITLE::FakeDoorTITLE()
 {
     DressButton(*this, "sprites/Door.txt", {0.0, -1.5}, 1.3, 1.0, 1.0);
+    // It only knocks: a decoration, not a place for the focus to rest.
+    focusable = false;
     sprite.colour = PlayerColour();
     sprite.background = true;
     sprite.frameIndex = ReadDoorDesign(1);
@@ -70,6 +72,7 @@ void FakeDoorTITLE::HandleEvent(Event&)
 StartButton::StartButton()
 {
     DressButton(*this, "sprites/StartButton.txt", {-9.0, -2.0}, 2.0, 2.0, 1.2);
+    focusFirst = true;
 }
 
 void StartButton::OnClick()

@@ -2,6 +2,7 @@
 #include "game/Cosmetics.hpp"
 #include "game/Playground.hpp"
 #include "game/TitleCards.hpp"
+#include "menus/ControlsPage.hpp"
 #include "menus/Creator.hpp"
 #include "menus/Credits.hpp"
 #include "menus/Settings.hpp"
@@ -44,6 +45,12 @@ void BuildPlayground()
 void BuildCredits()
 {
     new CreditsMenuScene();
+    new MouseFollower();
+}
+
+void BuildControls()
+{
+    new ControlsPage();
     new MouseFollower();
 }
 

@@ -34,6 +34,7 @@ void BuildEndCard();
 void BuildPlayground();
 void BuildLoadingScreen();
 void BuildCredits();
+void BuildControls();
 void BuildSettingsMenu();
 void BuildCharacterCreator();
 void BuildTitleMenu();

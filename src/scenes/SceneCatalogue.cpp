@@ -10,6 +10,7 @@ void BuildScene(std::int32_t n)
 {
     switch (n)
     {
+    case SceneNumber::Controls: BuildControls(); break;
     case SceneNumber::Splash: BuildSplash(); break;
     case SceneNumber::EndCard: BuildEndCard(); break;
     case SceneNumber::CharacterCreator: BuildCharacterCreator(); break;

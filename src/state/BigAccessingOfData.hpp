@@ -10,6 +10,7 @@
 // Scene numbers with a meaning of their own, and the sentinels of `resumeScene`.
 namespace SceneNumber
 {
+constexpr std::int32_t Controls = -11;
 constexpr std::int32_t Splash = -10;
 constexpr std::int32_t EndCard = -9;
 constexpr std::int32_t CharacterCreator = -8;

@@ -27,7 +27,9 @@ void Map::ChangeScene(std::int32_t n)
     data.pendingScene = n;
     BuildScene(SceneNumber::Loading);
 
-    if (n == SceneNumber::SettingsMenu && data.resumeScene != SceneNumber::NoGame)
+    // The controls page is part of the pause page: the game's sounds stay paused, not stopped.
+    const bool pausePage = n == SceneNumber::SettingsMenu || n == SceneNumber::Controls;
+    if (pausePage && data.resumeScene != SceneNumber::NoGame)
         resources.PauseAll();
     else if (n == SceneNumber::Resume)
         resources.StopAllExceptPaused();

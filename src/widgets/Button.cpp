@@ -1,6 +1,9 @@
 #include "widgets/Button.hpp"
 
+#include "dialogue/DialogManager.hpp"
 #include "resources/ResourceManager.hpp"
+#include "state/BigAccessingOfData.hpp"
+#include "widgets/KeyboardFocus.hpp"
 #include "world/GameManager.hpp"
 
 void ButtonBase::OnClick()
@@ -16,8 +19,23 @@ void Button::HandleEvent(Event& event)
 {
     if (event.GetName() != "Tick")
         return;
-    sprite.frameIndex = hovered ? hoverFrame : normalFrame;
+    const KeyboardFocus& focus = KeyboardFocus::getInstance();
+    lit = focus.Showing() ? focus.Current() == this : hovered;
+    sprite.frameIndex = lit ? hoverFrame : normalFrame;
     hovered = false;
+}
+
+bool PressButton(ButtonBase& button)
+{
+    // The press that ends a dialogue belongs to it, even though the dialogue is over by now.
+    const bool talking =
+        BigAccessingOfData::getInstance().dialogNumber != -1 || DialogManager::getInstance().pressTaken;
+    if (!button.activeDuringDialog && talking)
+        return false;
+    button.OnClick();
+    if (BigAccessingOfData::getInstance().currentScene != SceneNumber::Loading)
+        ResourceManager::getInstance().PlaySound("knock", 40);
+    return true;
 }
 
 void DressButton(GameObject& button, const std::string& spriteFile, WorldPoint at, double scale, double boxX,

@@ -5,8 +5,22 @@
 #include "display/InputManager.hpp"
 #include "resources/ResourceManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "widgets/KeyboardFocus.hpp"
+#include "widgets/Slider.hpp"
 #include "world/GameManager.hpp"
 #include "world/PhysicsManager.hpp"
+
+#include <algorithm>
+
+namespace
+{
+bool HasHighlightFrame(const ButtonBase& focused)
+{
+    const auto* button = dynamic_cast<const Button*>(&focused);
+    return button != nullptr && button->hoverFrame != button->normalFrame &&
+           static_cast<std::size_t>(button->hoverFrame) < button->sprite.frames.size();
+}
+} // namespace
 
 MouseFollower::MouseFollower()
 {
@@ -45,6 +59,8 @@ void MouseFollower::HandleEvent(Event& event)
     else if (name == "Mouse")
     {
         const auto& mouse = static_cast<const EventMouse&>(event);
+        if (mouse.action == InputManager::Moved)
+            KeyboardFocus::getInstance().HandToPointer();
         if (mouse.action == InputManager::Pressed && mouse.button == sf::Mouse::Button::Left)
             Click();
     }
@@ -55,13 +71,35 @@ void MouseFollower::Click()
     ButtonBase* clicked = target.get();
     if (clicked == nullptr)
         return;
-    // The press that ends a dialogue belongs to it, even though the dialogue is over by now.
-    const bool talking =
-        BigAccessingOfData::getInstance().dialogNumber != -1 || DialogManager::getInstance().pressTaken;
-    if (!clicked->activeDuringDialog && talking)
+    if (PressButton(*clicked))
+        target = nullptr;
+}
+
+void MouseFollower::Draw()
+{
+    const KeyboardFocus& focus = KeyboardFocus::getInstance();
+    const ButtonBase* focused = focus.Showing() ? focus.Current() : nullptr;
+    if (focused == nullptr || !DisplayManager::started || HasHighlightFrame(*focused))
         return;
-    target = nullptr;
-    clicked->OnClick();
-    if (BigAccessingOfData::getInstance().currentScene != SceneNumber::Loading)
-        ResourceManager::getInstance().PlaySound("knock", 40);
+    // Arrows on both sides of the focused button, which has no highlight of its own.
+    // They go round all of it: the picture, the click box (a toggle's sits beside its label) and
+    // a slider's label.
+    const double drawnHalf = focused->sprite.width * kCellWidth * focused->sprite.scale / 2.0;
+    double left =
+        std::min(focused->x - drawnHalf, focused->x + focused->boxOffsetX - focused->boxWidth / 2.0);
+    const double right =
+        std::max(focused->x + drawnHalf, focused->x + focused->boxOffsetX + focused->boxWidth / 2.0);
+    if (const auto* slider = dynamic_cast<const Slider*>(focused))
+        left -= (static_cast<double>(slider->key.size()) + 1.0) * kCellWidth * slider->scale;
+    WorldPoint at{0.0, focused->y + focused->boxOffsetY};
+    DisplayManager& display = DisplayManager::getInstance();
+    const double units = focused->sprite.followsCamera ? display.ScreenUnitsPerWorldUnit() : 1.0;
+    const WorldPoint origin = focused->sprite.followsCamera ? display.cameraPosition : WorldPoint{};
+    at.y = (at.y - origin.y) * units;
+    const double gap = kCellWidth * 1.5;
+    const sf::Color marker(255, 236, 120);
+    DisplayManager::DrawScreenText({(left - origin.x) * units - gap, at.y}, ">", marker, kScreenHalfHeight,
+                                   true);
+    DisplayManager::DrawScreenText({(right - origin.x) * units + gap, at.y}, "<", marker, kScreenHalfHeight,
+                                   true);
 }

@@ -4,7 +4,7 @@
 
 // The invisible pointer: follows the mouse in screen-fixed units, finds the clickable object
 // under it through the physics overlap and clicks it on a left press. Every accepted click
-// knocks, except one that starts a scene change.
+// knocks, except one that starts a scene change. It also draws the keyboard focus's marker.
 class MouseFollower : public GameObject
 {
 public:
@@ -13,6 +13,7 @@ public:
 
     MouseFollower();
     void HandleEvent(Event& event) override;
+    void Draw() override;
 
 private:
     void Click();

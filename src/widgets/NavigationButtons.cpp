@@ -6,6 +6,7 @@
 TitleButton::TitleButton()
 {
     DressButton(*this, "sprites/TitleButton.txt", {14.0, -8.0}, 1.5, 1.3, 1.2);
+    goesBack = true;
 }
 
 void TitleButton::OnClick()
@@ -16,6 +17,7 @@ void TitleButton::OnClick()
 ResumeButton::ResumeButton()
 {
     DressButton(*this, "sprites/ResumeButton.txt", {8.5, -8.0}, 1.5, 1.3, 1.2);
+    focusFirst = true;
 }
 
 void ResumeButton::OnClick()

@@ -4,14 +4,18 @@
 // tests check is what the game did: the scenes and dialogues it went through, in order, and the
 // settings file it wrote. Continue is played the same way: the window closed mid-story, the
 // program started again on the file it left, Continue clicked on its title.
+#include "display/InputManager.hpp"
+#include "game/AnswerButtons.hpp"
 #include "game/Eagle.hpp"
 #include "game/Effects.hpp"
+#include "game/FightButtons.hpp"
 #include "game/Puzzle.hpp"
 #include "game/Scenery.hpp"
 #include "game/TitleCards.hpp"
 #include "menus/Title.hpp"
 #include "support/GameTest.hpp"
 #include "support/RecordingObject.hpp"
+#include "widgets/KeyboardFocus.hpp"
 #include "world/GameManager.hpp"
 
 #include <filesystem>
@@ -94,13 +98,27 @@ constexpr WorldPoint kStart{-9.0, -2.0}, kContinue{-9.5, -5.0};
 class Story
 {
 public:
+    // What the player plays with: the mouse for the menus and keys for the rest, the keyboard
+    // alone (the focus through the menus, Escape to pause and resume), or a game pad alone.
+    enum class Hands
+    {
+        MouseAndKeys,
+        Keyboard,
+        Pad,
+    };
+    // The pad a pad player holds.
+    static constexpr unsigned kPad = 3;
+
     // Pauses and resumes once at the start of every game scene it enters. The Yes, the Maybe and
     // the later game without the chicken enter every game scene between them, so they do this.
     bool pauseInEveryScene = false;
     Seen scenes;
     Seen dialogues;
+    // Every input event the game received, by name.
+    std::map<std::string, int> inputs;
 
-    explicit Story(const std::string& settings = "")
+    explicit Story(const std::string& settings = "", Hands playedWith = Hands::MouseAndKeys)
+        : hands(playedWith)
     {
         WriteFile("important/settings.txt", "Loading Length:0.1;" + settings);
         Open();
@@ -119,7 +137,10 @@ public:
     void Start()
     {
         ShowTitle();
-        Click(kStart);
+        if (hands == Hands::MouseAndKeys)
+            Click(kStart);
+        else
+            Confirm();
         EXPECT_EQ(Data().currentScene, SceneNumber::Loading);
         EXPECT_EQ(Music("Title").getStatus(), sf::SoundSource::Status::Stopped);
     }
@@ -179,11 +200,33 @@ public:
 
     void Click(WorldPoint place) { ClickOn(*game, place); }
 
-    // Clicks one of the fight's buttons once the fight of `scene` shows its menu.
+    // Enter, or a pad's A: what the focus rests on is pressed.
+    void Confirm()
+    {
+        if (hands == Hands::Pad)
+            game->PadButton(kPad, 0);
+        else
+            game->Tap(Key::Enter);
+    }
+
+    // The answer Yes: clicked, or confirmed where the focus starts.
+    void AnswerYes()
+    {
+        if (hands == Hands::MouseAndKeys)
+            return Click(kYes);
+        ASSERT_NE(dynamic_cast<YesButton*>(KeyboardFocus::getInstance().Current()), nullptr);
+        Confirm();
+    }
+
+    // Clicks one of the fight's buttons once the fight of `scene` shows its menu; without a mouse,
+    // attacks, where the focus starts.
     void Fight(std::int32_t scene, WorldPoint button)
     {
         ASSERT_TRUE(PlayUntil([&] { return Data().currentScene == scene && FirstOfType("AttackButton"); }));
-        Click(button);
+        if (hands == Hands::MouseAndKeys)
+            return Click(button);
+        ASSERT_NE(dynamic_cast<AttackButton*>(KeyboardFocus::getInstance().Current()), nullptr);
+        Confirm();
     }
 
     // The right answer to each question; the bridge then grows over the water (its picture turns
@@ -209,9 +252,11 @@ public:
     }
 
 private:
+    Hands hands;
     std::unique_ptr<GameDriver> game;
     testsupport::RecordingReceiver dialogueWatch;
     testsupport::RecordingReceiver sceneWatch;
+    testsupport::RecordingReceiver inputWatch;
     std::set<std::int32_t> paused;
     int exitsBefore = 0;
 
@@ -223,6 +268,13 @@ private:
         Data().dialogStartEvent.Subscribe(&dialogueWatch);
         sceneWatch.onEvent = [this](Event&) { NoteScene(); };
         GameManager::getInstance().lateTickEvent.Subscribe(&sceneWatch);
+        inputWatch.onEvent = [this](Event& event) { ++inputs[event.GetName()]; };
+        InputManager& input = InputManager::getInstance();
+        for (Event* event :
+             std::initializer_list<Event*>{&input.keyboardEvent, &input.mouseEvent, &input.joystickEvent})
+            event->Subscribe(&inputWatch);
+        if (hands == Hands::Pad)
+            game->ConnectPad(kPad);
     }
 
     void NoteScene()
@@ -239,7 +291,9 @@ private:
     void Read()
     {
         const DialogManager& dialog = DialogManager::getInstance();
-        if (dialog.active && !dialog.autoAdvance)
+        if (dialog.active && !dialog.autoAdvance && hands == Hands::Pad)
+            game->PadButton(kPad, 0);
+        else if (dialog.active && !dialog.autoAdvance)
             game->Tap(Key::Space);
         if (dialog.active && dialog.autoAdvance)
             ResourceManager::getInstance().Stop(dialog.voice.Name());
@@ -250,11 +304,30 @@ private:
     void WalkStep(const Step& step)
     {
         const std::int32_t scene = Data().currentScene;
-        game->Press(step.key);
+        Lean(step.key, true);
         Hold(step, scene, 1.0, kLongStep);
         Hold(step, scene, 0.0, kFineStep);
-        game->Release(step.key);
+        Lean(step.key, false);
         game->Frame(kFineStep);
+    }
+
+    // The walking key pressed or let go, or the pad's stick pushed that way or let back.
+    void Lean(Key key, bool on)
+    {
+        if (hands != Hands::Pad)
+            return on ? game->Press(key) : game->Release(key);
+        const bool across = key == Key::A || key == Key::D;
+        const float towards = key == Key::A || key == Key::W ? -100.f : 100.f;
+        game->PadAxis(kPad, across ? sf::Joystick::Axis::X : sf::Joystick::Axis::Y, on ? towards : 0.f);
+    }
+
+    // Escape, or the pad's Start: it pauses a game and resumes the paused one.
+    void Pause()
+    {
+        if (hands == Hands::Pad)
+            game->PadButton(kPad, 7);
+        else
+            game->Tap(Key::Escape);
     }
 
     // Runs frames of `dt` until the door stops, leaves `scene`, or comes within `slack` of the
@@ -293,7 +366,7 @@ private:
         if (DialogManager::getInstance().active)
         {
             const auto page = std::make_pair(Data().dialogNumber, Data().dialogPage);
-            game->Tap(Key::Escape);
+            Pause();
             game->Frames(3, kStep);
             EXPECT_EQ(std::make_pair(Data().dialogNumber, Data().dialogPage), page) << "scene " << scene;
             EXPECT_EQ(Data().currentScene, scene);
@@ -307,9 +380,12 @@ private:
                 music->setPlayingOffset(music->getDuration() / 2.f);
                 playing[name] = music->getDuration() / 2.f;
             }
-        game->Tap(Key::Escape);
+        Pause();
         ASSERT_TRUE(game->ReachScene(SceneNumber::SettingsMenu)) << "scene " << scene;
-        Click(kResume);
+        if (hands == Hands::MouseAndKeys)
+            Click(kResume);
+        else
+            Pause();
         ASSERT_TRUE(game->ReachScene(scene));
         EXPECT_EQ(world.objects, objects) << "scene " << scene;
         for (const auto& [name, offset] : playing)
@@ -394,6 +470,32 @@ TEST(Playthrough, YesFightsTheDragonAndTheVillageCheers)
     EXPECT_EQ(Written("SeenEnd"), "1");
     EXPECT_EQ(Written("Saved Scene"), "") << "nothing to continue";
     EXPECT_EQ(Written("Creator"), "");
+}
+
+// The same game played without a mouse: the keyboard alone, then a game pad alone.
+TEST(Playthrough, YesIsPlayedToItsEndWithTheKeyboardAloneAndWithAGamePadAlone)
+{
+    for (const Story::Hands hands : {Story::Hands::Keyboard, Story::Hands::Pad})
+    {
+        const bool pad = hands == Story::Hands::Pad;
+        {
+            Story story("", hands);
+            story.pauseInEveryScene = true;
+            story.Start();
+            story.Walk(kToTheHouses);
+            story.AnswerYes();
+            story.Fight(3, kAttack);
+            ASSERT_TRUE(story.PlayToTheEnd()) << (pad ? "pad" : "keyboard");
+            EXPECT_EQ(story.scenes,
+                      (Seen{SceneNumber::Splash, SceneNumber::TitleMenu, 0, 1, 2, 3, 6, kQuit}));
+            EXPECT_EQ(story.dialogues, Join(Span(0, 43), Seen{44, 45, 46, 47}));
+            EXPECT_EQ(Written("SeenEnd"), "1");
+            EXPECT_EQ(story.inputs["Mouse"], 0);
+            EXPECT_EQ(story.inputs["Keyboard"] == 0, pad);
+            EXPECT_EQ(story.inputs["Joystick"] == 0, !pad);
+        }
+        testsupport::ResetSingletons();
+    }
 }
 
 TEST(Playthrough, NoEndsTheGameAtTheVillageAndLeavesNothingToContinue)

@@ -82,6 +82,19 @@ public:
     {
         Send(sf::Event::MouseButtonReleased{button, mousePixel});
     }
+    // A game pad: connected, a button pressed and let go, an axis moved (-100 to 100; y grows
+    // downwards), gone again.
+    void ConnectPad(unsigned pad) { Send(sf::Event::JoystickConnected{pad}); }
+    void DisconnectPad(unsigned pad) { Send(sf::Event::JoystickDisconnected{pad}); }
+    void PadButton(unsigned pad, unsigned button)
+    {
+        Send(sf::Event::JoystickButtonPressed{pad, button});
+        Send(sf::Event::JoystickButtonReleased{pad, button});
+    }
+    void PadAxis(unsigned pad, sf::Joystick::Axis axis, float position)
+    {
+        Send(sf::Event::JoystickMoved{pad, axis, position});
+    }
     void Frames(int count, double dt = 1.0 / 60.0)
     {
         for (int i = 0; i < count; ++i)

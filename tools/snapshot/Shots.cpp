@@ -3,6 +3,7 @@
 #include "dialogue/DialogManager.hpp"
 #include "game/Backlog.hpp"
 #include "game/Puzzle.hpp"
+#include "menus/ControlsPage.hpp"
 #include "scenes/DialogueEndings.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/Map.hpp"
@@ -134,6 +135,13 @@ std::vector<Shot> Build()
         {"title-continue", "menus", TitleShot(true), 200},
         {"settings", "menus", SceneShot(SceneNumber::SettingsMenu)},
         {"pause", "menus", PausePage},
+        // A player giving the pause a new key: the page waits for it.
+        {"controls", "menus", [] {
+             Scene(SceneNumber::Controls);
+             for (GameObject* object : WorldManager::getInstance().objects)
+                 if (auto* page = dynamic_cast<ControlsPage*>(object))
+                     page->Await(Action::Pause);
+         }},
         {"credits", "menus", SceneShot(SceneNumber::Credits)},
         {"creator", "menus", SceneShot(SceneNumber::CharacterCreator)},
         {"playground", "menus", SceneShot(SceneNumber::Playground)},
