@@ -101,11 +101,15 @@ void PlayControls::Reset()
     pads.clear();
 }
 
-std::vector<std::uint32_t> PlayControls::PadOrder() const
+std::vector<std::int64_t> PlayControls::PadOrder() const
 {
-    std::vector<std::uint32_t> order;
+    std::vector<std::int64_t> order;
     for (const Pad& pad : pads)
-        order.push_back(pad.id);
+    {
+        if (order.size() <= pad.place)
+            order.resize(pad.place + 1, -1);
+        order[pad.place] = pad.id;
+    }
     return order;
 }
 
@@ -208,7 +212,10 @@ PlayControls::Pad& PlayControls::PadOf(std::uint32_t id)
     const auto found = std::find_if(pads.begin(), pads.end(), [id](const Pad& pad) { return pad.id == id; });
     if (found != pads.end())
         return *found;
-    pads.push_back(Pad{id});
+    std::size_t place = 0;
+    while (std::any_of(pads.begin(), pads.end(), [place](const Pad& pad) { return pad.place == place; }))
+        ++place;
+    pads.push_back(Pad{id, place});
     return pads.back();
 }
 
@@ -237,7 +244,10 @@ void PlayControls::HandlePad(const EventJoystick& event)
         UpdateAxes();
         PointInMenu(pad);
     }
-    else if (event.action == InputManager::Pressed && !KeyBindings::getInstance().capturing)
+    else if (event.action == InputManager::Pressed && KeyBindings::getInstance().capturing)
+        // A pad names no key: any of its buttons ends the Controls page's wait for one.
+        KeyBindings::getInstance().capturing = false;
+    else if (event.action == InputManager::Pressed)
         HandlePadButton(event.button);
 }
 
@@ -303,14 +313,15 @@ void PlayControls::UpdateAxes()
     Axes second;
     keysOf(kFirstDoor, first);
     keysOf(kSecondDoor, twoDoors ? second : first);
-    for (std::size_t i = 0; i < pads.size(); ++i)
+    for (const Pad& pad : pads)
     {
-        Axes& axes = twoDoors && i == 1 ? second : first;
-        if (twoDoors && i > 1)
+        // With two doors a third pad has none to drive; with one, every pad drives it.
+        if (twoDoors && pad.place > 1)
             continue;
-        axes.x += Lean(pads[i].stickX) + Lean(pads[i].dpadX);
+        Axes& axes = twoDoors && pad.place == 1 ? second : first;
+        axes.x += Lean(pad.stickX) + Lean(pad.dpadX);
         // A pad's y grows downwards; the doors' grows upwards.
-        axes.y -= Lean(pads[i].stickY) + Lean(pads[i].dpadY);
+        axes.y -= Lean(pad.stickY) + Lean(pad.dpadY);
     }
     BigAccessingOfData& data = BigAccessingOfData::getInstance();
     data.p1MoveX = std::clamp(first.x, -1.0, 1.0);

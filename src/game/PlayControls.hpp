@@ -26,13 +26,15 @@ public:
     void HandleEvent(Event& event) override;
     void Reset();
 
-    // The pads in the order they came, by their numbers.
-    std::vector<std::uint32_t> PadOrder() const;
+    // The pads by their places: the first is the first door's. A pad that goes leaves its place
+    // empty (-1 here) for the next to come, so no door changes hands while both players play.
+    std::vector<std::int64_t> PadOrder() const;
 
 private:
     struct Pad
     {
         std::uint32_t id = 0;
+        std::size_t place = 0;
         float stickX = 0.f;
         float stickY = 0.f;
         float dpadX = 0.f;
