@@ -20,7 +20,7 @@ void Button::HandleEvent(Event& event)
     if (event.GetName() != "Tick")
         return;
     const KeyboardFocus& focus = KeyboardFocus::getInstance();
-    lit = focus.Showing() ? focus.Current() == this : hovered;
+    lit = focus.ShowingThisFrame() ? focus.LitThisFrame() == this : hovered;
     sprite.frameIndex = lit ? hoverFrame : normalFrame;
     hovered = false;
 }

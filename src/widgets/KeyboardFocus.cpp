@@ -5,6 +5,7 @@
 #include "state/KeyBindings.hpp"
 #include "widgets/MouseFollower.hpp"
 #include "widgets/Slider.hpp"
+#include "world/GameManager.hpp"
 #include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -46,11 +47,14 @@ bool IsKey(std::int32_t code, Key key)
 void KeyboardFocus::StartUp()
 {
     InputManager::getInstance().keyboardEvent.Subscribe(&getInstance());
+    GameManager::getInstance().tickEvent.Subscribe(&getInstance());
 }
 
 void KeyboardFocus::Reset()
 {
     showing = true;
+    showingThisFrame = false;
+    litThisFrame = nullptr;
     focused = nullptr;
     shiftHeld = false;
     doorCanWalk = nullptr;
@@ -186,6 +190,13 @@ bool KeyboardFocus::PressBack()
 
 void KeyboardFocus::HandleEvent(Event& event)
 {
+    if (event.GetName() == "Tick")
+    {
+        // Once a frame: every button asks, and finding them means going through the world.
+        showingThisFrame = Showing();
+        litThisFrame = showingThisFrame ? Current() : nullptr;
+        return;
+    }
     if (event.GetName() != "Keyboard")
         return;
     const auto& keyboard = static_cast<const EventKeyboard&>(event);

@@ -13,7 +13,8 @@
 // moves, and any of those keys take it back; it starts on the button marked to be first.
 // It exists only where a pointer (MouseFollower) does and no door can walk: the arrows are
 // the door's then. Start-up subscribes it to the keyboard after the dialogue, which takes
-// Space and Enter first.
+// Space and Enter first, and to the tick before any object, so that the buttons' highlights read
+// what it found at the start of the frame.
 class KeyboardFocus : public Manager<KeyboardFocus>
 {
 public:
@@ -36,6 +37,9 @@ public:
     bool Available() const;
     // Whether the highlight is the focus's (else the pointer's).
     bool Showing() const;
+    // As the frame began: whether the focus shows, and on which button (null when it does not).
+    bool ShowingThisFrame() const { return showingThisFrame; }
+    ButtonBase* LitThisFrame() const { return litThisFrame.get(); }
     // The focused button, or the one the focus starts on; null where there is none.
     ButtonBase* Current() const;
     // The screen's buttons the focus may rest on, in reading order (rows top down, left to right).
@@ -57,6 +61,8 @@ private:
     void HandleKey(std::int32_t key, bool shift);
 
     bool showing = true;
+    bool showingThisFrame = false;
+    ObjectRef<ButtonBase> litThisFrame;
     mutable ObjectRef<ButtonBase> focused;
     bool shiftHeld = false;
 };

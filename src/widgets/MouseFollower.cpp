@@ -78,7 +78,7 @@ void MouseFollower::Click()
 void MouseFollower::Draw()
 {
     const KeyboardFocus& focus = KeyboardFocus::getInstance();
-    const ButtonBase* focused = focus.Showing() ? focus.Current() : nullptr;
+    const ButtonBase* focused = focus.LitThisFrame();
     if (focused == nullptr || !DisplayManager::started || HasHighlightFrame(*focused))
         return;
     // Arrows on both sides of the focused button, which has no highlight of its own.
