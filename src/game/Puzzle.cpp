@@ -56,6 +56,9 @@ constexpr KeyRule kKeys[] = {
 // clang-format on
 
 constexpr std::size_t kMostTyped = 25;
+// A pad's A types, B erases, Start submits; a stick counts past this much of its way.
+constexpr std::uint32_t kPadType = 0, kPadErase = 1, kPadSubmit = 7;
+constexpr float kPadLean = 35.f;
 const sf::Color kPanelColour(0, 255, 255);
 constexpr double kInFrontOfEverything = 89544329843572.0;
 constexpr std::int32_t kCosmeticForDoor = 12;
@@ -76,20 +79,26 @@ Puzzle::Puzzle()
     solidness = Spectral;
     depth = kInFrontOfEverything;
     InputManager::getInstance().keyboardEvent.Subscribe(this);
+    InputManager::getInstance().joystickEvent.Subscribe(this);
     BigAccessingOfData::getInstance().controlsLocked = true;
 }
 
 void Puzzle::HandleEvent(Event& event)
 {
-    if (event.GetName() != "Keyboard")
-        return;
-    const auto& keyboard = static_cast<const EventKeyboard&>(event);
+    if (event.GetName() == "Keyboard")
+        HandleKey(static_cast<const EventKeyboard&>(event));
+    else if (event.GetName() == "Joystick")
+        HandlePad(static_cast<const EventJoystick&>(event));
+}
+
+void Puzzle::HandleKey(const EventKeyboard& keyboard)
+{
     const KeyRule* rule = RuleFor(keyboard.key);
     if (keyboard.action != InputManager::Pressed || rule == nullptr)
         return;
     switch (rule->does)
     {
-    case Does::Type: typed += static_cast<char>(rule->glyph + (keyboard.key - Code(rule->first))); break;
+    case Does::Type: Type(static_cast<char>(rule->glyph + (keyboard.key - Code(rule->first)))); break;
     case Does::Erase:
         if (!typed.empty())
             typed.pop_back();
@@ -97,8 +106,38 @@ void Puzzle::HandleEvent(Event& event)
     case Does::Submit: Submit(); break;
     case Does::Close: Close(); break;
     }
-    if (typed.size() > kMostTyped)
-        typed.resize(kMostTyped);
+}
+
+void Puzzle::HandlePad(const EventJoystick& pad)
+{
+    using Axis = sf::Joystick::Axis;
+    padSeen = true;
+    const std::size_t glyphs = std::char_traits<char>::length(kPadGlyphs);
+    if (pad.action == InputManager::Moved && (pad.axis == Axis::Y || pad.axis == Axis::PovY))
+    {
+        // Up (a pad's y grows downwards) goes on to the next character.
+        const std::int32_t lean = pad.position < -kPadLean ? 1 : pad.position > kPadLean ? -1 : 0;
+        if (lean != 0 && lean != padLean)
+            padGlyph = (lean > 0 ? padGlyph + 1 : padGlyph + glyphs - 1) % glyphs;
+        padLean = lean;
+        return;
+    }
+    if (pad.action != InputManager::Pressed)
+        return;
+    if (pad.button == kPadType)
+        Type(kPadGlyphs[padGlyph]);
+    else if (pad.button == kPadErase && typed.empty())
+        Close();
+    else if (pad.button == kPadErase)
+        typed.pop_back();
+    else if (pad.button == kPadSubmit)
+        Submit();
+}
+
+void Puzzle::Type(char glyph)
+{
+    if (typed.size() < kMostTyped)
+        typed += glyph;
 }
 
 void Puzzle::Submit()
@@ -140,4 +179,10 @@ void Puzzle::Draw()
     DisplayManager::DrawScreenText({x, y + 4.0}, "Type the code", kPanelColour, kView, true);
     DisplayManager::DrawScreenText({x, y + 3.0}, "Enter to submit", kPanelColour, kView, true);
     DisplayManager::DrawScreenText({x, y + 2.0}, "[" + typed + "]", kPanelColour, kView, true);
+    // In the usual size, between the code and the door below it.
+    if (padSeen)
+        DisplayManager::DrawScreenText({x, y + 2.9},
+                                       std::string("pad: up and down pick ") + kPadGlyphs[padGlyph] +
+                                           ", A types it, B erases, Start submits",
+                                       kPanelColour, kScreenHalfHeight, true);
 }

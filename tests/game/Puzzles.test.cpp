@@ -93,6 +93,49 @@ TEST(Puzzles, TheCodePanelTypesDigitsAndDorErasesIgnoresTheRestAndOpensForTheExa
     EXPECT_EQ(Setting("DoorLabel12"), "1");
 }
 
+// A pad types too: up and down choose, A types, B erases and closes an empty panel, Start submits.
+TEST(Puzzles, AGamePadTypesTheCodeOneChosenCharacterAtATime)
+{
+    GameDriver game;
+    Map::getInstance().LoadScene(8);
+    Puzzle* panel = RaiseCodePanel(game);
+    constexpr unsigned kPad = 2;
+    const std::string glyphs = Puzzle::kPadGlyphs;
+    const auto typeWithPad = [&](const std::string& text)
+    {
+        for (const char c : text)
+        {
+            // Down (backwards) from 0 is quickest to the letters; a stick held still steps once.
+            const bool down = glyphs.find(c) >= 10;
+            for (std::size_t steps = 0; steps < glyphs.size() && glyphs[panel->padGlyph] != c; ++steps)
+            {
+                game.PadAxis(kPad, sf::Joystick::Axis::PovY, down ? 100.f : -100.f);
+                game.PadAxis(kPad, sf::Joystick::Axis::PovY, down ? 90.f : -90.f);
+                game.PadAxis(kPad, sf::Joystick::Axis::PovY, 0.f);
+            }
+            game.PadButton(kPad, 0);
+        }
+    };
+    typeWithPad("R0D9");
+    EXPECT_EQ(panel->typed, "R0D9");
+    game.PadButton(kPad, 1);
+    EXPECT_EQ(panel->typed, "R0D");
+    game.PadButton(kPad, 7);
+    EXPECT_EQ(panel->typed, "") << "a wrong code empties the panel";
+    typeWithPad("40718265");
+    game.PadButton(kPad, 7);
+    game.Frame(kStep);
+    EXPECT_TRUE(LiveObjects<Puzzle>().empty());
+    EXPECT_EQ(Data().dialogNumber, 86);
+    DialogManager::getInstance().EndDialog();
+
+    panel = RaiseCodePanel(game, 85);
+    game.PadButton(kPad, 1);
+    game.Frame(kStep);
+    EXPECT_TRUE(LiveObjects<Puzzle>().empty()) << "B on an empty panel closes it";
+    EXPECT_FALSE(Data().controlsLocked);
+}
+
 // A wrong answer ends the game; the story's playthrough covers that.
 TEST(Puzzles, TheRightAnswerInAnySlotAdvancesAndTheFifthGrowsABridgeThatClearsItsRowOfWater)
 {

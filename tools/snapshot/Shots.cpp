@@ -66,14 +66,18 @@ std::function<void()> EndingShot(std::int32_t scene, std::int32_t dialogue)
     };
 }
 
-// The code panel with a few digits typed.
+// The code panel with a few digits typed, by a player with a pad (it says how a pad types).
 void CodePanel()
 {
     Scene(8);
     scenes::FirstActions(84);
     for (GameObject* object : WorldManager::getInstance().GetAllObjects())
         if (auto* panel = dynamic_cast<Puzzle*>(object))
+        {
             panel->typed = "4071";
+            panel->padSeen = true;
+            panel->padGlyph = 8;
+        }
 }
 
 // The chicken's question, where the door meets it on its way up to the tower.
