@@ -6,6 +6,8 @@
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
 #include "state/BigAccessingOfData.hpp"
+#include "state/KeyBindings.hpp"
+#include "state/KeyNames.hpp"
 #include "world/WorldManager.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -141,6 +143,20 @@ void Backlog::HandleEvent(Event& event)
         Close();
 }
 
+std::string Backlog::Closers()
+{
+    std::string closers;
+    for (const Key key : KeyBindings::getInstance().KeysOf(Action::Backlog))
+        if (!Scrolls(key))
+            closers += KeyName(key) + ", ";
+    return closers + "Escape or a click outside";
+}
+
+bool Backlog::Scrolls(Key key)
+{
+    return key == Key::Up || key == Key::Down || key == Key::PageUp || key == Key::PageDown;
+}
+
 void Backlog::Draw()
 {
     const std::string rule(static_cast<std::size_t>((kRight - kLeft) / kCellWidth), '-');
@@ -161,6 +177,5 @@ void Backlog::Draw()
     if (top + kVisibleLines < count)
         DisplayManager::DrawScreenText({kRight - 1.0, kBottom - 0.6}, "v newer", kFrameColour);
     DisplayManager::DrawScreenText(
-        {0.0, -9.3}, "Wheel, arrows, Page Up/Down: scroll    L, Escape or a click outside: close",
-        kFrameColour);
+        {0.0, -9.3}, "Wheel, arrows, Page Up/Down: scroll    " + Closers() + ": close", kFrameColour);
 }

@@ -3,6 +3,7 @@
 #include "world/GameObject.hpp"
 
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Window/Keyboard.hpp>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     void Draw() override;
     // Moves the view by `delta` lines, negative towards the oldest.
     void Scroll(std::int32_t delta);
+    // The keys that scroll it: the backlog's own keys among them do not close it.
+    static bool Scrolls(sf::Keyboard::Key key);
+    // "L, Escape or a click outside": what closes it, with the keys bound now.
+    static std::string Closers();
 
 private:
     Backlog();

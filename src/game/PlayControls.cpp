@@ -155,8 +155,7 @@ void PlayControls::HandlePressedKey(std::int32_t key)
     if (Backlog::IsOpen())
     {
         // The backlog takes every other key for itself; it scrolls with the arrows and pages.
-        const bool scrolls = IsKey(key, Key::Up) || IsKey(key, Key::Down) || IsKey(key, Key::PageUp) ||
-                             IsKey(key, Key::PageDown);
+        const bool scrolls = Backlog::Scrolls(static_cast<Key>(key));
         if ((bindings.Is(Action::Backlog, key) && !scrolls) || IsKey(key, Key::Escape))
             Backlog::Close();
         return;
