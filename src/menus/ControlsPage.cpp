@@ -5,6 +5,7 @@
 #include "state/BigAccessingOfData.hpp"
 #include "state/KeyNames.hpp"
 #include "state/Map.hpp"
+#include "widgets/KeyboardFocus.hpp"
 #include "world/GameManager.hpp"
 #include "world/WorldManager.hpp"
 
@@ -238,6 +239,8 @@ ControlsBackButton::ControlsBackButton()
 
 void ControlsBackButton::OnClick()
 {
+    KeyboardFocus::getInstance().startOn = [](const ButtonBase* button)
+    { return dynamic_cast<const ControlsButton*>(button) != nullptr; };
     Map::getInstance().ChangeScene(SceneNumber::SettingsMenu);
 }
 

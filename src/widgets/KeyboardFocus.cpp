@@ -58,6 +58,7 @@ void KeyboardFocus::Reset()
     focused = nullptr;
     shiftHeld = false;
     doorCanWalk = nullptr;
+    startOn = nullptr;
 }
 
 std::vector<ButtonBase*> KeyboardFocus::Buttons() const
@@ -97,8 +98,10 @@ ButtonBase* KeyboardFocus::Current() const
     const std::vector<ButtonBase*> buttons = Buttons();
     if (focused.Live() && std::find(buttons.begin(), buttons.end(), focused.get()) != buttons.end())
         return focused.get();
-    const auto first =
-        std::find_if(buttons.begin(), buttons.end(), [](ButtonBase* b) { return b->focusFirst; });
+    auto first = startOn ? std::find_if(buttons.begin(), buttons.end(), startOn) : buttons.end();
+    startOn = nullptr;
+    if (first == buttons.end())
+        first = std::find_if(buttons.begin(), buttons.end(), [](ButtonBase* b) { return b->focusFirst; });
     focused = first != buttons.end() ? *first : buttons.front();
     return focused.get();
 }

@@ -28,6 +28,10 @@ public:
 
     // The game says whether a door can walk now (the layer that owns the doors fills it in).
     std::function<bool()> doorCanWalk;
+    // Where the focus starts on the next screen with buttons, instead of its first button: a page
+    // left for another comes back with the focus on the button that left it.
+    // (Used up by the first screen with buttons, whether it has that button or not.)
+    mutable std::function<bool(const ButtonBase*)> startOn;
 
     static void StartUp();
     void Reset();

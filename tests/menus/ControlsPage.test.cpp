@@ -75,7 +75,8 @@ TEST(ControlsPage, AChosenActionTakesTheNextKeyUnlessAnotherHasItAndEscapeLeaves
     game.Tap(Key::X);
     EXPECT_EQ(PageHint(), "X or a click turns the page");
 
-    // The defaults come back, and Escape now leaves the page for the settings.
+    // The defaults come back, and Escape now leaves the page for the settings, where the focus
+    // is on the way back in.
     for (DefaultsButton* defaults : LiveObjects<DefaultsButton>())
         ClickOn(game, *defaults);
     EXPECT_EQ(Page().Message(), "Every action has its own keys again.");
@@ -83,6 +84,8 @@ TEST(ControlsPage, AChosenActionTakesTheNextKeyUnlessAnotherHasItAndEscapeLeaves
     EXPECT_EQ(PageHint(), "Space, Enter or a click turns the page");
     game.Tap(Key::Escape);
     EXPECT_EQ(Data().pendingScene, SceneNumber::SettingsMenu);
+    ASSERT_TRUE(game.ReachScene(SceneNumber::SettingsMenu));
+    EXPECT_NE(dynamic_cast<ControlsButton*>(KeyboardFocus::getInstance().Current()), nullptr);
 }
 
 TEST(ControlsPage, APadsButtonEndsTheWaitForAKey)
