@@ -83,7 +83,7 @@ void DialogManager::HandleEvent(Event& event)
     {
         const auto& keyboard = static_cast<const EventKeyboard&>(event);
         Press(keyboard.action == InputManager::Pressed && IsAdvanceKey(keyboard.key) &&
-              !KeyBindings::getInstance().capturing);
+              !KeyBindings::getInstance().Capturing());
         return;
     }
     AbandonIfBoxGone();

@@ -145,7 +145,7 @@ void PlayControls::HandleKey(std::int32_t key, std::int32_t action)
     else if (action == InputManager::Released)
         held.erase(key);
     UpdateAxes();
-    if (action == InputManager::Pressed && !KeyBindings::getInstance().capturing)
+    if (action == InputManager::Pressed && !KeyBindings::getInstance().Capturing())
         HandlePressedKey(key);
 }
 
@@ -243,9 +243,9 @@ void PlayControls::HandlePad(const EventJoystick& event)
         UpdateAxes();
         PointInMenu(pad);
     }
-    else if (event.action == InputManager::Pressed && KeyBindings::getInstance().capturing)
+    else if (event.action == InputManager::Pressed && KeyBindings::getInstance().Capturing())
         // A pad names no key: any of its buttons ends the Controls page's wait for one.
-        KeyBindings::getInstance().capturing = false;
+        KeyBindings::getInstance().SetCapturing(false);
     else if (event.action == InputManager::Pressed)
         HandlePadButton(event.button);
 }

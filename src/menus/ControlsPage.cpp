@@ -82,7 +82,7 @@ ControlsPage::ControlsPage()
 
 void ControlsPage::OnDestroy()
 {
-    KeyBindings::getInstance().capturing = false;
+    KeyBindings::getInstance().SetCapturing(false);
 }
 
 std::optional<Action> ControlsPage::Awaited() const
@@ -94,7 +94,7 @@ void ControlsPage::Await(Action action)
 {
     awaiting = action;
     armed = false;
-    KeyBindings::getInstance().capturing = true;
+    KeyBindings::getInstance().SetCapturing(true);
     message = std::string("Press the new key for ") + KeyBindings::Info(action).label + " (now " +
               KeyBindings::getInstance().Names(action) + "), or Escape to leave it.";
 }
@@ -103,7 +103,7 @@ void ControlsPage::RestoreDefaults()
 {
     awaiting.reset();
     KeyBindings& bindings = KeyBindings::getInstance();
-    bindings.capturing = false;
+    bindings.SetCapturing(false);
     bindings.RestoreDefaults();
     RefreshRows();
     message = "Every action has its own keys again.";
@@ -115,7 +115,7 @@ void ControlsPage::HandleEvent(Event& event)
     if (name == "Tick")
     {
         // A pad's button ends the wait from below: the pad cannot name a key.
-        if (awaiting && !KeyBindings::getInstance().capturing)
+        if (awaiting && !KeyBindings::getInstance().Capturing())
         {
             message = std::string(KeyBindings::Info(*awaiting).label) + " keeps its keys.";
             awaiting.reset();
@@ -150,7 +150,7 @@ void ControlsPage::TakeKey(Key key)
         return;
     }
     awaiting.reset();
-    bindings.capturing = false;
+    bindings.SetCapturing(false);
     RefreshRows();
 }
 

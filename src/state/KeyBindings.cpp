@@ -208,7 +208,14 @@ void KeyBindings::Store(Action action)
         HandDownFullScreen();
 }
 
+void KeyBindings::SetCapturing(bool on)
+{
+    capturing = on;
+    HandDownFullScreen();
+}
+
 void KeyBindings::HandDownFullScreen() const
 {
-    DisplayManager::getInstance().fullscreenKeys = KeysOf(Action::FullScreen);
+    DisplayManager::getInstance().fullscreenKeys =
+        capturing ? std::vector<Key>{} : KeysOf(Action::FullScreen);
 }

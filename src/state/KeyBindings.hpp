@@ -51,9 +51,6 @@ public:
     static const ActionInfo& Info(Action action);
     static std::vector<sf::Keyboard::Key> Defaults(Action action);
 
-    // Set while the Controls page waits for a new key: the key is the page's, nothing else acts on it.
-    bool capturing = false;
-
     KeyBindings();
     // Reads every binding from the settings, with the notes for those that cannot be used.
     void Load();
@@ -78,6 +75,11 @@ public:
         Outcome outcome;
         std::optional<Action> taker;
     };
+    // Set while the Controls page waits for a new key: the key is the page's, and nothing else
+    // acts on it, full screen included.
+    bool Capturing() const { return capturing; }
+    void SetCapturing(bool on);
+
     // Binds `key` alone to `action` and saves the settings file at once.
     RebindResult Rebind(Action action, sf::Keyboard::Key key);
     // Every action back to its own keys, saved at once.
@@ -89,4 +91,5 @@ private:
     void HandDownFullScreen() const;
 
     std::array<std::vector<sf::Keyboard::Key>, kActionCount> keys;
+    bool capturing = false;
 };

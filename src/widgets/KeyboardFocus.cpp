@@ -205,7 +205,7 @@ void KeyboardFocus::HandleEvent(Event& event)
     const auto& keyboard = static_cast<const EventKeyboard&>(event);
     if (IsKey(keyboard.key, Key::LShift) || IsKey(keyboard.key, Key::RShift))
         shiftHeld = keyboard.action == InputManager::Pressed;
-    else if (keyboard.action == InputManager::Pressed && !KeyBindings::getInstance().capturing)
+    else if (keyboard.action == InputManager::Pressed && !KeyBindings::getInstance().Capturing())
         HandleKey(keyboard.key, shiftHeld);
 }
 

@@ -49,6 +49,9 @@ TEST(ControlsPage, AChosenActionTakesTheNextKeyUnlessAnotherHasItAndEscapeLeaves
     // on nothing else meanwhile.
     game.Tap(Key::Up);
     EXPECT_EQ(Page().Message(), "Up already does Second door up: press another key, or Escape.");
+    game.Tap(Key::F11);
+    EXPECT_EQ(Page().Message(), "F11 already does Full screen: press another key, or Escape.");
+    EXPECT_FALSE(DisplayManager::getInstance().fullscreen) << "the waiting page has F11 to itself";
     EXPECT_EQ(Page().Awaited(), Action::WalkUp);
     KeyboardFocus& focus = KeyboardFocus::getInstance();
     ButtonBase* focused = focus.Current();
@@ -67,7 +70,10 @@ TEST(ControlsPage, AChosenActionTakesTheNextKeyUnlessAnotherHasItAndEscapeLeaves
     game.Tap(Key::Escape);
     EXPECT_EQ(Page().Message(), "Pause and resume keeps Escape.");
     EXPECT_EQ(Data().currentScene, SceneNumber::Controls);
-    EXPECT_FALSE(KeyBindings::getInstance().capturing);
+    EXPECT_FALSE(KeyBindings::getInstance().Capturing());
+    game.Tap(Key::F11);
+    EXPECT_TRUE(DisplayManager::getInstance().fullscreen) << "F11 is full screen's again";
+    game.Tap(Key::F11);
 
     // The turn-the-page key shows where the dialogue box tells of it.
     Row(Action::Advance).OnClick();
