@@ -19,15 +19,6 @@ namespace
 {
 using Key = sf::Keyboard::Key;
 
-// The buttons of a pad as SFML numbers them on the usual layout.
-enum PadButton : std::uint32_t
-{
-    South = 0, // A: turn the page, press the focused button
-    East = 1,  // B: back
-    North = 3, // Y: the backlog
-    Start = 7, // pause and resume
-};
-
 struct Walk
 {
     Action action;
@@ -254,15 +245,15 @@ void PlayControls::HandlePadButton(std::uint32_t button)
 {
     switch (button)
     {
-    case South:
+    case PadButton::South:
         if (Backlog::IsOpen())
             Backlog::Close();
         else if (!DialogManager::getInstance().Press(true))
             KeyboardFocus::getInstance().Activate();
         break;
-    case East: Back(); break;
-    case North: ToggleBacklog(); break;
-    case Start:
+    case PadButton::East: Back(); break;
+    case PadButton::North: ToggleBacklog(); break;
+    case PadButton::Start:
         if (Backlog::IsOpen())
             Backlog::Close();
         else

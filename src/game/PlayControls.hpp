@@ -16,6 +16,15 @@
 // title. Where a screen has buttons and no door walks, a pad's stick and d-pad move the focus and
 // its A presses the focused button. Start-up subscribes it to the keyboard, the mouse and the
 // pads for the program's life.
+// The buttons of a pad as SFML numbers them on the usual layout.
+namespace PadButton
+{
+constexpr std::uint32_t South = 0; // A: turn the page, press the focused button
+constexpr std::uint32_t East = 1;  // B: back
+constexpr std::uint32_t North = 3; // Y: the backlog
+constexpr std::uint32_t Start = 7; // pause and resume
+} // namespace PadButton
+
 class PlayControls : public Manager<PlayControls>
 {
 public:

@@ -4,6 +4,7 @@
 #include "display/DisplayManager.hpp"
 #include "display/InputManager.hpp"
 #include "game/Cosmetics.hpp"
+#include "game/PlayControls.hpp"
 #include "state/BigAccessingOfData.hpp"
 #include "state/SettingManager.hpp"
 #include "world/WorldManager.hpp"
@@ -56,9 +57,6 @@ constexpr KeyRule kKeys[] = {
 // clang-format on
 
 constexpr std::size_t kMostTyped = 25;
-// A pad's A types, B erases, Start submits; a stick counts past this much of its way.
-constexpr std::uint32_t kPadType = 0, kPadErase = 1, kPadSubmit = 7;
-constexpr float kPadLean = 35.f;
 const sf::Color kPanelColour(0, 255, 255);
 constexpr double kInFrontOfEverything = 89544329843572.0;
 constexpr std::int32_t kCosmeticForDoor = 12;
@@ -116,7 +114,9 @@ void Puzzle::HandlePad(const EventJoystick& pad)
     if (pad.action == InputManager::Moved && (pad.axis == Axis::Y || pad.axis == Axis::PovY))
     {
         // Up (a pad's y grows downwards) goes on to the next character.
-        const std::int32_t lean = pad.position < -kPadLean ? 1 : pad.position > kPadLean ? -1 : 0;
+        const std::int32_t lean = pad.position < -PlayControls::kDeadZone  ? 1
+                                  : pad.position > PlayControls::kDeadZone ? -1
+                                                                           : 0;
         if (lean != 0 && lean != padLean)
             padGlyph = (lean > 0 ? padGlyph + 1 : padGlyph + glyphs - 1) % glyphs;
         padLean = lean;
@@ -124,13 +124,13 @@ void Puzzle::HandlePad(const EventJoystick& pad)
     }
     if (pad.action != InputManager::Pressed)
         return;
-    if (pad.button == kPadType)
+    if (pad.button == PadButton::South)
         Type(kPadGlyphs[padGlyph]);
-    else if (pad.button == kPadErase && typed.empty())
+    else if (pad.button == PadButton::East && typed.empty())
         Close();
-    else if (pad.button == kPadErase)
+    else if (pad.button == PadButton::East)
         typed.pop_back();
-    else if (pad.button == kPadSubmit)
+    else if (pad.button == PadButton::Start)
         Submit();
 }
 

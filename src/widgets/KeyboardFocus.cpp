@@ -74,16 +74,21 @@ std::vector<ButtonBase*> KeyboardFocus::Buttons() const
     return buttons;
 }
 
-bool KeyboardFocus::Available() const
+std::vector<ButtonBase*> KeyboardFocus::Candidates() const
 {
     if (doorCanWalk && doorCanWalk())
-        return false;
+        return {};
     const auto& objects = WorldManager::getInstance().objects;
     const bool pointer =
         std::any_of(objects.begin(), objects.end(),
                     [](GameObject* object)
                     { return !object->markedForDeletion && dynamic_cast<MouseFollower*>(object); });
-    return pointer && !Buttons().empty();
+    return pointer ? Buttons() : std::vector<ButtonBase*>{};
+}
+
+bool KeyboardFocus::Available() const
+{
+    return !Candidates().empty();
 }
 
 bool KeyboardFocus::Showing() const
@@ -93,9 +98,9 @@ bool KeyboardFocus::Showing() const
 
 ButtonBase* KeyboardFocus::Current() const
 {
-    if (!Available())
+    const std::vector<ButtonBase*> buttons = Candidates();
+    if (buttons.empty())
         return nullptr;
-    const std::vector<ButtonBase*> buttons = Buttons();
     if (focused.Live() && std::find(buttons.begin(), buttons.end(), focused.get()) != buttons.end())
         return focused.get();
     auto first = startOn ? std::find_if(buttons.begin(), buttons.end(), startOn) : buttons.end();
@@ -183,9 +188,7 @@ bool KeyboardFocus::Step(std::int32_t direction)
 
 bool KeyboardFocus::PressBack()
 {
-    if (!Available())
-        return false;
-    for (ButtonBase* button : Buttons())
+    for (ButtonBase* button : Candidates())
         if (button->goesBack)
             return PressButton(*button);
     return false;
@@ -196,8 +199,8 @@ void KeyboardFocus::HandleEvent(Event& event)
     if (event.GetName() == "Tick")
     {
         // Once a frame: every button asks, and finding them means going through the world.
-        showingThisFrame = Showing();
-        litThisFrame = showingThisFrame ? Current() : nullptr;
+        litThisFrame = showing ? Current() : nullptr;
+        showingThisFrame = litThisFrame.get() != nullptr;
         return;
     }
     if (event.GetName() != "Keyboard")

@@ -60,6 +60,8 @@ public:
     void HandToPointer();
 
 private:
+    // The buttons, where the screen takes the focus now; none where it does not.
+    std::vector<ButtonBase*> Candidates() const;
     // Shows the highlight where it would be; false when there is nothing to show it on.
     bool Take();
     void HandleKey(std::int32_t key, bool shift);
